@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the Linux suites under the address and
+# undefined-behaviour sanitizers, then the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+cmake --preset linux-debug
+cmake --build --preset linux-debug
+ctest --preset linux-debug
+
+if [ -f cmake/mingw-w64.cmake ]; then
+  bash scripts/test-windows.sh
+fi

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/editor_view.h"
+#include "data/enemy_block.h"
+#include "io/image_file.h"
+#include "io/settings_file.h"
+
+namespace vesk {
+
+// The editor's behaviour: one operation per user action, reaching the window only
+// through EditorView.
+class EditorController {
+public:
+    EditorController(EnemyBlock& block, ImageFile& image, const SettingsFile& settings);
+    void start(EditorView& view);
+    int currentEnemy() const;
+    void showEnemy();
+    void storeFields();
+    void enemySelected();
+    void replaceAbility();
+    void statFieldEdited(int k);
+    void openImage();
+    void save();
+    void saveAs();
+    void toggleBackup();
+    void close();
+
+private:
+    EnemyBlock& block_;
+    ImageFile& image_;
+    const SettingsFile& settings_;
+    EditorView* view_ = nullptr;
+    int current_ = 0;
+};
+
+}  // namespace vesk

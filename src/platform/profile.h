@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vesk::platform {
+
+// Initialisation-file access with the semantics of the Win32 private-profile calls.
+
+// The value of key in section read as an integer (leading digits), or fallback when
+// the file, section or key is missing or the value has no leading number.
+int profileInt(const std::string& file, std::string_view section, std::string_view key,
+               int fallback);
+
+// Sets key in section to value, creating file, section and key as needed; every other
+// line of the file stays as it was. False when the file cannot be written.
+bool writeProfileString(const std::string& file, std::string_view section,
+                        std::string_view key, std::string_view value);
+
+}  // namespace vesk::platform
