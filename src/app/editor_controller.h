@@ -26,6 +26,10 @@ public:
     void close();
 
 private:
+    // False (after telling the user) when the backup was asked for and could not be made.
+    bool backupIfChecked();
+    void writeBlock();
+
     EnemyBlock& block_;
     ImageFile& image_;
     const SettingsFile& settings_;

@@ -1,0 +1,28 @@
+#include "app/stat_text.h"
+
+#include <algorithm>
+
+namespace vesk {
+namespace {
+
+constexpr int kSaturation = 1'000'000;  // far above any stat, far below int overflow
+
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int parseStatText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        value = std::min(kSaturation, value * 10 + (text[i] - '0'));
+    return negative ? -value : value;
+}
+
+int clampedStatValue(std::string_view text) { return std::clamp(parseStatText(text), 0, 255); }
+
+}  // namespace vesk

@@ -1,0 +1,67 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_dialog.h"
+#include "resource_ids.h"
+
+namespace vesk {
+namespace {
+
+class FakeStartup : public StartupPlatform {
+public:
+    platform::InstanceLock lock = platform::InstanceLock::Acquired;
+    bool windowFound = true;
+    std::string lockName, searchedMarker;
+    bool dialogRan = false;
+    std::optional<int> windowResult;
+
+    platform::InstanceLock acquireInstanceLock(std::string_view name) override {
+        lockName = name;
+        return lock;
+    }
+    bool activateWindowWithProperty(std::string_view marker) override {
+        searchedMarker = marker;
+        return windowFound;
+    }
+    int runMainDialog(platform::DialogEvents& events) override {
+        dialogRan = true;
+        test::FakeDialog dialog;
+        dialog.create(events);
+        dialog.chooseMenu(IDM_EXIT);
+        windowResult = dialog.endResult();
+        dialog.destroy();
+        return windowResult.value_or(-1);
+    }
+};
+
+TEST(Startup, FirstInstanceRunsTheWindowUntilItEnds) {
+    FakeStartup host;
+    EXPECT_EQ(runEditorProgram(host), 0);
+    EXPECT_EQ(host.lockName, "UniqueName");
+    EXPECT_TRUE(host.dialogRan);
+    EXPECT_EQ(host.windowResult, 0);
+    EXPECT_TRUE(host.searchedMarker.empty());
+}
+
+TEST(Startup, SecondInstanceActivatesTheRunningOneAndExitsZero) {
+    for (bool found : {true, false}) {
+        FakeStartup host;
+        host.lock = platform::InstanceLock::AlreadyRunning;
+        host.windowFound = found;
+        EXPECT_EQ(runEditorProgram(host), 0);
+        EXPECT_EQ(host.searchedMarker, "VeskEdit");
+        EXPECT_FALSE(host.dialogRan);
+    }
+}
+
+TEST(Startup, NoLockMeansQuietExit) {
+    FakeStartup host;
+    host.lock = platform::InstanceLock::Failed;
+    EXPECT_EQ(runEditorProgram(host), 0);
+    EXPECT_FALSE(host.dialogRan);
+    EXPECT_TRUE(host.searchedMarker.empty());
+}
+
+}  // namespace
+}  // namespace vesk
