@@ -11,7 +11,8 @@ class File {
 public:
     enum class Access {
         ReadShared,       // other readers allowed, writers kept out
-        WriteExclusive,   // nobody else may open it meanwhile
+        WriteExclusive,   // nobody else may open it meanwhile (on POSIX: nobody else
+                          // who takes the same advisory locks)
     };
 
     File() = default;

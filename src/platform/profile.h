@@ -7,8 +7,9 @@ namespace vesk::platform {
 
 // Initialisation-file access with the semantics of the Win32 private-profile calls.
 
-// The value of key in section read as an integer (leading digits), or fallback when
-// the file, section or key is missing or the value has no leading number.
+// The value of key in section read as an integer: an optional sign and the leading
+// decimal digits ("01" and "1x" read as 1, a value without digits as 0). fallback when
+// the file, section or key is missing or the value is empty.
 int profileInt(const std::string& file, std::string_view section, std::string_view key,
                int fallback);
 

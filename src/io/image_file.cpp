@@ -1,0 +1,62 @@
+#include "io/image_file.h"
+
+#include "io/path_parts.h"
+#include "platform/file.h"
+#include "platform/file_copy.h"
+
+namespace vesk {
+
+ImageFile::ReadResult ImageFile::readBlock(EnemyBlock& block) {
+    platform::File file;
+    if (!file.openExisting(currentPath, platform::File::Access::ReadShared)) {
+        return ReadResult::CannotOpen;
+    }
+    const std::int64_t size = file.size();
+    if (size < 0) return ReadResult::CannotOpen;
+    if (static_cast<std::uint64_t>(size) < kMinimumSize) return ReadResult::TooShort;
+
+    // Read into a scratch copy so that a failed read leaves the block as it was.
+    std::array<std::uint8_t, EnemyBlock::kSize> bytes;
+    const std::int64_t count = file.readAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size());
+    if (count < 0) return ReadResult::CannotOpen;
+    // The file shrank since its size was taken.
+    if (static_cast<std::size_t>(count) != bytes.size()) return ReadResult::TooShort;
+    block.bytes() = bytes;
+    return ReadResult::Ok;
+}
+
+bool ImageFile::read(EnemyBlock& block) { return readBlock(block) == ReadResult::Ok; }
+
+bool ImageFile::write(const EnemyBlock& block) {
+    platform::File file;
+    if (!file.openExisting(currentPath, platform::File::Access::WriteExclusive)) return false;
+    // Writing the block into a shorter file would lengthen it.
+    const std::int64_t size = file.size();
+    if (size < 0 || static_cast<std::uint64_t>(size) < kMinimumSize) return false;
+    const auto& bytes = block.bytes();
+    return file.writeAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size()) && file.flush();
+}
+
+bool ImageFile::copyCurrentTo(const std::string& path) {
+    if (currentPath.empty() || path.empty()) return false;
+    // Onto the image itself there is nothing to copy; the block is then written in place.
+    if (platform::sameFile(currentPath, path)) return true;
+    // The save chooser has already asked before an existing file is replaced.
+    return platform::copyFile(currentPath, path, /*replaceExisting=*/true);
+}
+
+void ImageFile::useSaveAsPath() { currentPath = saveAsPath; }
+
+std::string ImageFile::backupPath() const {
+    if (currentPath.empty()) return {};
+    const PathParts parts = splitPath(currentPath);
+    return joinPath(parts.drive, parts.directory, parts.baseName, "gb.bak");
+}
+
+bool ImageFile::backup() {
+    const std::string target = backupPath();
+    if (target.empty()) return false;
+    return platform::copyFile(currentPath, target, /*replaceExisting=*/true);
+}
+
+}  // namespace vesk

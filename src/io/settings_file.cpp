@@ -1,0 +1,39 @@
+#include "io/settings_file.h"
+
+#include <utility>
+
+#include "io/path_parts.h"
+#include "platform/own_path.h"
+#include "platform/profile.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::string_view kSection = "Vesk Tool";
+constexpr std::string_view kKey = "backup";
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::string iniPath) : path_(std::move(iniPath)) {}
+
+SettingsFile SettingsFile::besideProgram() {
+    const std::string program = platform::ownProgramPath();
+    if (program.empty()) return SettingsFile({});
+    const PathParts parts = splitPath(program);
+    return SettingsFile(joinPath(parts.drive, parts.directory, "data", "ini"));
+}
+
+const std::string& SettingsFile::path() const { return path_; }
+
+bool SettingsFile::loadBackupSetting() const {
+    if (path_.empty()) return true;
+    // Only a stored 1 turns the backup off; anything else, or nothing, leaves it on.
+    return platform::profileInt(path_, kSection, kKey, 0) != 1;
+}
+
+void SettingsFile::saveBackupSetting(bool on) const {
+    if (path_.empty()) return;
+    platform::writeProfileString(path_, kSection, kKey, on ? "0" : "1");
+}
+
+}  // namespace vesk
