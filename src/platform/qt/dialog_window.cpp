@@ -1,0 +1,48 @@
+#include "dialog_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "resource_ids.h"
+
+namespace vesk::platform::qt {
+
+DialogWindow::DialogWindow(std::function<void()> closeRequested, std::function<void(int)> command)
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      closeRequested_(std::move(closeRequested)),
+      command_(std::move(command)) {
+    setSizeGripEnabled(false);
+}
+
+void DialogWindow::accept() { command_(IDC_DIALOG_OK); }
+
+void DialogWindow::reject() { command_(IDC_DIALOG_CANCEL); }
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    closeRequested_();
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier && !hasDefaultButton()) {
+        // Without a default push button the dialog manager sends its OK command.
+        command_(IDC_DIALOG_OK);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool DialogWindow::hasDefaultButton() const {
+    const auto buttons = findChildren<QPushButton*>();
+    for (const QPushButton* button : buttons) {
+        if (button->isDefault() && button->isVisible()) return true;
+    }
+    return false;
+}
+
+}  // namespace vesk::platform::qt

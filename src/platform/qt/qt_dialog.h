@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <set>
+
+#include "dialog_units.h"
+#include "dialog_window.h"
+#include "main_dialog_layout.h"
+#include "platform/dialog.h"
+
+class QAction;
+class QComboBox;
+class QEventLoop;
+class QMenuBar;
+class QWidget;
+
+namespace vesk::platform::qt {
+
+// The main window built with Qt Widgets from the dialog layout table, offering the
+// dialog-manager operations by control and menu ID and delivering the window's events.
+class QtDialog final : public Dialog {
+public:
+    explicit QtDialog(DialogEvents& events);
+    ~QtDialog() override;
+    QtDialog(const QtDialog&) = delete;
+    QtDialog& operator=(const QtDialog&) = delete;
+
+    // The whole modal run: onInit, the window shown centred, events until end, onDestroy.
+    int run();
+    // The steps of run, for tests that drive the window themselves.
+    void initialise();
+    void showCentred();
+    void destroy();
+
+    QWidget& window() const;
+    QWidget* control(int id) const;  // nullptr for an unknown ID
+    QWidget& clientArea() const { return *client_; }
+    QAction* menuEntry(int id) const;
+    QMenuBar& menuBar() const;
+    const DialogUnits& units() const { return units_; }
+    bool ended() const { return ended_; }
+
+    // Dialog
+    void addString(int id, std::string_view text) override;
+    void insertString(int id, int index, std::string_view text) override;
+    void deleteString(int id, int index) override;
+    void resetContent(int id) override;
+    void setCurSel(int id, int index) override;
+    int curSel(int id) const override;
+    void setText(int id, std::string_view text) override;
+    std::string text(int id, int maxChars) const override;
+    void setTextSelection(int id, int from, int to) override;
+    void limitText(int id, int maxChars) override;
+    void disableInputMethod(int id) override;
+    void enable(int id, bool on) override;
+    void setFocus(int id) override;
+    void enableMenuItem(int id, bool on) override;
+    bool menuItemChecked(int id) const override;
+    void checkMenuItem(int id, bool on) override;
+    void removeSizeAndMaximize() override;
+    void setProperty(std::string_view name, int value) override;
+    void removeProperty(std::string_view name) override;
+    void setLargeIcon(int resourceId) override;
+    bool askYesNo(std::string_view text, std::string_view caption) override;
+    void showError(std::string_view text, std::string_view caption) override;
+    bool chooseFile(FileChooser kind, std::string& path) override;
+    void end(int result) override;
+
+private:
+    void buildMenu();
+    void buildControls();
+    QWidget* createControl(const layout::Control& spec);
+    void setUpDropDownList(QComboBox& list, const layout::Control& spec);
+    void insertItem(int id, int index, const QString& text);
+
+    DialogEvents& events_;
+    std::unique_ptr<DialogWindow> window_;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* client_ = nullptr;  // the area below the menu bar that the layout describes
+    DialogUnits units_;
+    std::map<int, QWidget*> controls_;
+    std::map<int, QAction*> menuEntries_;
+    std::set<int> sortedLists_;
+    QEventLoop* loop_ = nullptr;
+    bool initialised_ = false;
+    bool destroyed_ = false;
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+}  // namespace vesk::platform::qt
