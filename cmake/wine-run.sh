@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine: wine-run.sh WINE_DIR PROGRAM [ARGS...]
+#
+# WINE_DIR holds the Wine prefix (created on first use, without any prompt, with a
+# Japanese font standing in for the dialog fonts) and a lock for its creation. The
+# program gets the X display in DISPLAY, or a private virtual one when there is none.
+# Carriage returns are dropped from its standard output, so that text read by the build
+# (the test lists) looks like Unix text.
+set -euo pipefail
+
+wine_dir=$1
+shift
+mkdir -p "$wine_dir"
+wine_dir=$(cd "$wine_dir" && pwd)
+
+export WINEPREFIX="$wine_dir/prefix"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+# Wine takes command-line text in the locale's character set.
+export LC_ALL=C.UTF-8
+
+wine_bin=$(command -v wine64 || true)
+[ -n "$wine_bin" ] || { [ -x /usr/lib/wine/wine64 ] && wine_bin=/usr/lib/wine/wine64; } || true
+[ -n "$wine_bin" ] || wine_bin=$(command -v wine)
+wineserver_bin=$(command -v wineserver || true)
+[ -n "$wineserver_bin" ] || wineserver_bin=/usr/lib/wine/wineserver64
+
+fonts_key='HKCU\Software\Wine\Fonts\Replacements'
+cjk_font='Noto Sans CJK JP'
+
+run_with_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+  fi
+}
+
+create_prefix() {
+  run_with_display "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1 || true
+  for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' \
+              'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do
+    "$wine_bin" reg add "$fonts_key" /v "$face" /t REG_SZ /d "$cjk_font" /f </dev/null >/dev/null 2>&1
+  done
+  "$wineserver_bin" -w
+  touch "$wine_dir/prefix.ready"
+}
+
+(
+  flock 9
+  [ -f "$wine_dir/prefix.ready" ] || create_prefix
+) 9>"$wine_dir/prefix.lock"
+
+set +e
+run_with_display "$wine_bin" "$@" </dev/null | tr -d '\r'
+status=${PIPESTATUS[0]}
+exit "$status"

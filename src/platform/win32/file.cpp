@@ -1,0 +1,98 @@
+#include "platform/file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform {
+namespace {
+
+HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+constexpr DWORD kChunk = 1u << 30;  // ReadFile and WriteFile take 32-bit counts
+
+bool seekTo(HANDLE h, std::uint64_t offset) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(h, position, nullptr, FILE_BEGIN) != 0;
+}
+
+// Disk files only: no directories, consoles, pipes or devices.
+bool isRegularFile(HANDLE h) {
+    if (GetFileType(h) != FILE_TYPE_DISK) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info)) return false;
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+File::~File() { close(); }
+
+bool File::openExisting(const std::string& path, Access access) {
+    close();
+    if (path.empty()) return false;
+    const bool reading = access == Access::ReadShared;
+    // A share mode that excludes a holder makes the open fail at once with a sharing
+    // violation; nothing waits.
+    const DWORD rights = reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const DWORD share = reading ? FILE_SHARE_READ : 0;
+    HANDLE h = CreateFileW(win32::toWide(path).c_str(), rights, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    if (!isRegularFile(h)) {
+        CloseHandle(h);
+        return false;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    return true;
+}
+
+bool File::isOpen() const { return asHandle(handle_) != INVALID_HANDLE_VALUE; }
+
+std::int64_t File::size() const {
+    LARGE_INTEGER size;
+    if (!isOpen() || !GetFileSizeEx(asHandle(handle_), &size)) return -1;
+    return size.QuadPart;
+}
+
+std::int64_t File::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
+    if (!isOpen() || !seekTo(asHandle(handle_), offset)) return -1;
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < n) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, kChunk));
+        DWORD got = 0;
+        if (!ReadFile(asHandle(handle_), bytes + done, want, &got, nullptr)) return -1;
+        if (got == 0) break;  // end of file
+        done += got;
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+bool File::writeAt(std::uint64_t offset, const void* buffer, std::size_t n) {
+    if (!isOpen() || !seekTo(asHandle(handle_), offset)) return false;
+    const auto* bytes = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (done < n) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, kChunk));
+        DWORD put = 0;
+        if (!WriteFile(asHandle(handle_), bytes + done, want, &put, nullptr) || put == 0) {
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
+
+bool File::flush() { return isOpen() && FlushFileBuffers(asHandle(handle_)) != 0; }
+
+void File::close() {
+    if (!isOpen()) return;
+    CloseHandle(asHandle(handle_));
+    handle_ = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+}
+
+}  // namespace vesk::platform

@@ -1,0 +1,67 @@
+#include "platform/file_copy.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform {
+namespace {
+
+// A name for the copy in progress, beside the target so that the final rename stays on
+// one volume and can replace the target in one step.
+std::wstring temporaryNameFor(const std::wstring& target) {
+    static std::atomic<unsigned> counter{0};
+    return target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(counter++) + L".tmp";
+}
+
+bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    // No access rights are needed to ask for the identity; backup semantics let the
+    // call open directories too.
+    win32::UniqueHandle h(CreateFileW(win32::toWide(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr));
+    return h.valid() && GetFileInformationByHandle(h.get(), &info) != 0;
+}
+
+}  // namespace
+
+bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    if (from.empty() || to.empty()) return false;
+    const std::wstring source = win32::toWide(from);
+    const std::wstring target = win32::toWide(to);
+
+    // CopyFileW carries the attributes (the read-only flag) over with the data.
+    std::wstring temporary;
+    for (int attempt = 0; attempt < 16 && temporary.empty(); ++attempt) {
+        std::wstring candidate = temporaryNameFor(target);
+        if (CopyFileW(source.c_str(), candidate.c_str(), /*bFailIfExists=*/TRUE)) {
+            temporary = std::move(candidate);
+        } else if (GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
+    }
+    if (temporary.empty()) return false;
+
+    DWORD flags = MOVEFILE_WRITE_THROUGH;
+    if (replaceExisting) flags |= MOVEFILE_REPLACE_EXISTING;
+    if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return true;
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION first, second;
+    if (!fileIdentity(a, first) || !fileIdentity(b, second)) return false;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
+}  // namespace vesk::platform

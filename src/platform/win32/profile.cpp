@@ -1,0 +1,55 @@
+#include "platform/profile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "platform/win32/wide_text.h"
+
+namespace vesk::platform {
+namespace {
+
+// Leading white space, an optional sign, then decimal digits; false when there are none.
+// Out-of-range values saturate.
+bool leadingInteger(std::wstring_view text, int& value) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    long long magnitude = 0;
+    const std::size_t firstDigit = i;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        magnitude = std::min<long long>(magnitude * 10 + (text[i] - L'0'), 1LL << 32);
+    }
+    if (i == firstDigit) return false;
+    const long long signedValue = negative ? -magnitude : magnitude;
+    value = static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
+    return true;
+}
+
+}  // namespace
+
+int profileInt(const std::string& file, std::string_view section, std::string_view key,
+               int fallback) {
+    if (file.empty()) return fallback;
+    // GetPrivateProfileIntW would give 0 for a value without digits; the string is read
+    // instead so that such a value falls back like a missing one.
+    wchar_t value[64] = {};
+    GetPrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(), L"",
+                             value, static_cast<DWORD>(std::size(value)),
+                             win32::toWide(file).c_str());
+    int number = 0;
+    return leadingInteger(value, number) ? number : fallback;
+}
+
+bool writeProfileString(const std::string& file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+    if (file.empty() || section.empty() || key.empty()) return false;
+    return WritePrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(),
+                                      win32::toWide(value).c_str(),
+                                      win32::toWide(file).c_str()) != 0;
+}
+
+}  // namespace vesk::platform
