@@ -34,8 +34,8 @@ PathParts splitPath(std::string_view path) {
     return parts;
 }
 
-std::string joinPath(std::string_view drive, std::string_view directory,
-                     std::string_view baseName, std::string_view extension) {
+std::string joinPath(std::string_view drive, std::string_view directory, std::string_view baseName,
+                     std::string_view extension) {
     std::string path;
     path.reserve(drive.size() + directory.size() + baseName.size() + extension.size() + 2);
     path += drive;

@@ -59,8 +59,7 @@ ssize_t preadFull(int fd, void* buffer, std::size_t n, off_t offset) {
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < n) {
-        const ssize_t got =
-            ::pread(fd, out + done, n - done, offset + static_cast<off_t>(done));
+        const ssize_t got = ::pread(fd, out + done, n - done, offset + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return -1;
         if (got == 0) break;
@@ -85,8 +84,7 @@ bool pwriteFull(int fd, const void* buffer, std::size_t n, off_t offset) {
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < n) {
-        const ssize_t put =
-            ::pwrite(fd, in + done, n - done, offset + static_cast<off_t>(done));
+        const ssize_t put = ::pwrite(fd, in + done, n - done, offset + static_cast<off_t>(done));
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);

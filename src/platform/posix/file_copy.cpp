@@ -12,8 +12,7 @@ namespace vesk::platform {
 
 bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
     if (to.empty()) return false;
-    posix::UniqueFd source(
-        posix::openRetrying(from, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    posix::UniqueFd source(posix::openRetrying(from, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!source.valid()) return false;
     struct stat info {};
     if (::fstat(source.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
@@ -36,7 +35,8 @@ bool copyFile(const std::string& from, const std::string& to, bool replaceExisti
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }

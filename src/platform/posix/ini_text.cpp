@@ -29,10 +29,10 @@ bool sameName(std::string_view a, std::string_view b) {
 struct Line {
     enum class Kind { Other, Section, Entry };
     Kind kind = Kind::Other;
-    std::size_t next = 0;           // start of the following line
-    bool terminated = false;        // ends in a line break
-    std::string_view name;          // section or key name
-    std::size_t valueBegin = 0;     // for an entry: the trimmed value
+    std::size_t next = 0;        // start of the following line
+    bool terminated = false;     // ends in a line break
+    std::string_view name;       // section or key name
+    std::size_t valueBegin = 0;  // for an entry: the trimmed value
     std::size_t valueEnd = 0;
 };
 
@@ -73,9 +73,9 @@ Line parseLine(std::string_view text, std::size_t begin) {
 
 // Where key and section were found in the text.
 struct Location {
-    std::optional<Line> entry;               // the key's line
-    std::optional<std::size_t> insertAt;     // after the section's last key or its header
-    bool insertNeedsBreak = false;           // that line ends the text without a break
+    std::optional<Line> entry;            // the key's line
+    std::optional<std::size_t> insertAt;  // after the section's last key or its header
+    bool insertNeedsBreak = false;        // that line ends the text without a break
 };
 
 Location locate(std::string_view text, std::string_view section, std::string_view key) {

@@ -62,8 +62,8 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
     return ini::readInteger(ini::findValue(existing->text, section, key), fallback);
 }
 
-bool writeProfileString(const std::string& file, std::string_view section,
-                        std::string_view key, std::string_view value) {
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
     if (file.empty() || !ini::canWrite(section, key, value)) return false;
     const std::string target = writeTarget(file);
     const std::optional<ExistingText> existing = readExisting(target);
