@@ -162,7 +162,8 @@ TEST_F(SettingsFileTest, JapaneseDirectoryNamesWork) {
     std::filesystem::create_directory(testing::pathFromUtf8(dir.path("表ソ能")));
     const SettingsFile settings(dir.path("表ソ能/data.ini"));
     settings.saveBackupSetting(false);
-    EXPECT_EQ(readText(dir.path("表ソ能/data.ini")), "[Vesk Tool]\nbackup=1\n");
+    EXPECT_EQ(linesOf(readText(dir.path("表ソ能/data.ini"))),
+              (std::vector<std::string>{"[Vesk Tool]", "backup=1"}));
     EXPECT_FALSE(settings.loadBackupSetting());
 }
 
