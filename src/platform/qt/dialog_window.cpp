@@ -29,20 +29,17 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (enter && modifiers == Qt::NoModifier && !hasDefaultButton()) {
-        // Without a default push button the dialog manager sends its OK command.
-        command_(IDC_DIALOG_OK);
+    if (!enter || modifiers != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
         return;
     }
-    QDialog::keyPressEvent(event);
-}
-
-bool DialogWindow::hasDefaultButton() const {
-    const auto buttons = findChildren<QPushButton*>();
-    for (const QPushButton* button : buttons) {
-        if (button->isDefault() && button->isVisible()) return true;
+    // As in the dialog manager: Enter presses the push button that has the focus, and
+    // anywhere else sends the OK command, since no button is the default.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+        button->click();
+    } else {
+        command_(IDC_DIALOG_OK);
     }
-    return false;
 }
 
 }  // namespace vesk::platform::qt

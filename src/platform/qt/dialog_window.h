@@ -21,8 +21,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool hasDefaultButton() const;
-
     std::function<void()> closeRequested_;
     std::function<void(int)> command_;
 };

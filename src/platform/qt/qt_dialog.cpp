@@ -179,6 +179,7 @@ QWidget* QtDialog::createControl(const layout::Control& spec) {
         }
         case layout::ControlKind::PushButton: {
             auto* button = new QPushButton(toQString(spec.text), client_);
+            button->setAutoDefault(false);  // Enter elsewhere in the window must not press it
             QObject::connect(button, &QPushButton::clicked, window_.get(),
                              [this, id] { events_.onCommand(id, notify::kClicked); });
             widget = button;
@@ -198,8 +199,11 @@ void QtDialog::setUpDropDownList(QComboBox& list, const layout::Control& spec) {
     const int droppedHeight = units_.y(spec.height) - closedHeight;
     list.setMaxVisibleItems(std::max(1, droppedHeight / lineHeight));
     const int id = spec.id;
-    QObject::connect(&list, &QComboBox::activated, window_.get(),
-                     [this, id] { events_.onCommand(id, notify::kSelEndOk); });
+    // Only the user's choice is reported, as CBN_SELCHANGE followed by CBN_SELENDOK.
+    QObject::connect(&list, &QComboBox::activated, window_.get(), [this, id] {
+        events_.onCommand(id, notify::kSelChange);
+        events_.onCommand(id, notify::kSelEndOk);
+    });
 }
 
 // --- running -------------------------------------------------------------------------

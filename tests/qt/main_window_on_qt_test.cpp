@@ -1,0 +1,144 @@
+// The editor's main window running on the Qt window: initial state, focus, typing into
+// the stat fields, opening an image through the chooser and choosing enemies by keyboard.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "app/editor_controller.h"
+#include "app/main_window.h"
+#include "data/enemy_block.h"
+#include "data/name_tables.h"
+#include "data/value_tables.h"
+#include "io/image_file.h"
+#include "io/settings_file.h"
+#include "main_dialog_layout.h"
+#include "modal_answer.h"
+#include "qt_dialog.h"
+#include "resource_ids.h"
+#include "sample_image.h"
+#include "temp_dir.h"
+
+namespace vesk::platform::qt {
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+class MainWindowOnQtTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog.initialise();
+        dialog.showCentred();
+        QApplication::setActiveWindow(&dialog.window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog.window()));
+    }
+
+    QComboBox& combo(int id) { return *qobject_cast<QComboBox*>(dialog.control(id)); }
+    QLineEdit& stat(int k) { return *qobject_cast<QLineEdit*>(dialog.control(layout::kStatFieldIds[k])); }
+
+    void openSample(std::uint32_t seed) {
+        const std::string path = dir.file("sample.gb");
+        ASSERT_TRUE(tools::writeSampleImage(path, seed));
+        test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
+            chooser.selectFile(QString::fromStdString(path));
+            static_cast<QDialog&>(chooser).accept();
+        });
+        dialog.menuEntry(IDM_OPEN)->trigger();
+        expected.bytes() = {};
+        const std::vector<std::uint8_t> bytes = tools::makeSampleImage(seed);
+        std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, expected.bytes().begin());
+    }
+
+    test::TempDir dir;
+    EnemyBlock block, expected;
+    ImageFile image;
+    SettingsFile settings{dir.file("data.ini")};
+    EditorController controller{block, image, settings};
+    MainWindow window{controller, settings};
+    QtDialog dialog{window};
+};
+
+TEST_F(MainWindowOnQtTest, InitialStateBeforeAnImageIsOpen) {
+    EXPECT_EQ(combo(IDC_ENEMY_LIST).count(), 200);
+    EXPECT_EQ(combo(IDC_ENEMY_LIST).itemText(199), qs(enemyLabel(199)));
+    EXPECT_EQ(combo(IDC_HP_LIST).count(), kHpLabelCount);
+    EXPECT_EQ(combo(IDC_HP_LIST).itemText(44), qs(hpLabel(44)));
+    EXPECT_EQ(combo(IDC_KERO_LIST).count(), kKeroLabelCount);
+    EXPECT_EQ(combo(IDC_ABILITY_CHOICE).count(), kAbilityIdCount);
+    EXPECT_EQ(combo(IDC_ABILITY_CHOICE).itemText(255), qs(abilityLabel(255)));
+    for (int id : {IDC_ENEMY_LIST, IDC_HP_LIST, IDC_KERO_LIST, IDC_ABILITY_CHOICE}) {
+        EXPECT_EQ(dialog.curSel(id), 0) << id;
+    }
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(stat(k).text(), "0");
+    EXPECT_EQ(qobject_cast<QListWidget*>(dialog.control(IDC_ABILITY_LIST))->count(), 0);
+    EXPECT_FALSE(dialog.control(IDC_ENEMY_LIST)->isEnabled());
+    EXPECT_FALSE(dialog.control(IDC_REPLACE)->isEnabled());
+    EXPECT_FALSE(dialog.menuEntry(IDM_SAVE)->isEnabled());
+    EXPECT_FALSE(dialog.menuEntry(IDM_SAVE_AS)->isEnabled());
+    EXPECT_TRUE(dialog.menuEntry(IDM_OPEN)->isEnabled());
+    EXPECT_TRUE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
+    EXPECT_EQ(dialog.window().property("VeskEdit").toInt(), 1);
+    EXPECT_FALSE(dialog.window().windowIcon().isNull());
+    EXPECT_EQ(dialog.window().focusWidget(), dialog.control(IDC_HP_LIST));
+}
+
+TEST_F(MainWindowOnQtTest, TypedStatsStayDigitsUpTo255WithCaretAtEnd) {
+    QLineEdit& attack = stat(0);
+    attack.setFocus();
+    attack.setCursorPosition(1);
+    QTest::keyClick(&attack, Qt::Key_3);
+    EXPECT_EQ(attack.text(), "3");
+    QTest::keyClick(&attack, Qt::Key_0);
+    EXPECT_EQ(attack.text(), "30");
+    QTest::keyClick(&attack, Qt::Key_0);
+    EXPECT_EQ(attack.text(), "255");
+    EXPECT_EQ(attack.cursorPosition(), 3);
+    EXPECT_FALSE(attack.hasSelectedText());
+
+    QTest::keyClick(&attack, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&attack, Qt::Key_Backspace);
+    EXPECT_EQ(attack.text(), "0");
+    EXPECT_EQ(attack.selectedText(), "0") << "the next digit replaces the 0";
+    QTest::keyClick(&attack, Qt::Key_7);
+    EXPECT_EQ(attack.text(), "7");
+}
+
+TEST_F(MainWindowOnQtTest, OpeningThroughTheChooserEnablesEditingAndShowsEnemy) {
+    openSample(11);
+    EXPECT_TRUE(dialog.control(IDC_ENEMY_LIST)->isEnabled());
+    EXPECT_TRUE(dialog.control(IDC_REPLACE)->isEnabled());
+    EXPECT_TRUE(dialog.menuEntry(IDM_SAVE)->isEnabled());
+    EXPECT_TRUE(dialog.menuEntry(IDM_SAVE_AS)->isEnabled());
+    EXPECT_EQ(dialog.window().focusWidget(), dialog.control(IDC_ENEMY_LIST));
+    EXPECT_EQ(stat(1).text().toInt(), expected.stat(0, 1));
+
+    // Down twice on the enemy list is two user choices: enemy 2 is shown.
+    QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
+    QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
+    EXPECT_EQ(dialog.curSel(IDC_ENEMY_LIST), 2);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(stat(k).text().toInt(), expected.stat(2, k)) << k;
+    EXPECT_EQ(dialog.curSel(IDC_KERO_LIST), expected.keroIndex(2));
+    auto* abilities = qobject_cast<QListWidget*>(dialog.control(IDC_ABILITY_LIST));
+    ASSERT_EQ(abilities->count(), expected.abilityCount(2));
+    EXPECT_EQ(abilities->item(0)->text(), qs(abilityLabel(expected.abilityAt(2, 0))));
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 0);
+}
+
+TEST_F(MainWindowOnQtTest, CloseRequestEndsTheWindowAndWritesTheSetting) {
+    dialog.menuEntry(IDM_AUTO_BACKUP)->trigger();
+    EXPECT_FALSE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
+    dialog.window().close();
+    EXPECT_TRUE(dialog.ended());
+    EXPECT_FALSE(dialog.window().isVisible());
+    EXPECT_FALSE(SettingsFile(dir.file("data.ini")).loadBackupSetting());
+    dialog.destroy();
+    EXPECT_FALSE(dialog.window().property("VeskEdit").isValid());
+}
+
+}  // namespace
+}  // namespace vesk::platform::qt

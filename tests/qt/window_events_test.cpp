@@ -1,0 +1,286 @@
+// What the Qt window reports and what it does not: the user's edits, choices, clicks,
+// menu commands and close requests, never the program's own changes; and how it ends.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "main_dialog_layout.h"
+#include "modal_answer.h"
+#include "qt_dialog.h"
+#include "recording_events.h"
+#include "resource_ids.h"
+#include "temp_dir.h"
+
+namespace vesk::platform::qt {
+namespace {
+
+using test::RecordingEvents;
+using Command = RecordingEvents::Command;
+
+class WindowEventsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog.initialise();
+        dialog.showCentred();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog.window()));
+        events.clear();
+    }
+
+    QLineEdit& field(int id) { return *qobject_cast<QLineEdit*>(dialog.control(id)); }
+    QComboBox& combo(int id) { return *qobject_cast<QComboBox*>(dialog.control(id)); }
+
+    RecordingEvents events;
+    QtDialog dialog{events};
+};
+
+TEST_F(WindowEventsTest, TypingInStatFieldReportsEditsButSetTextDoesNot) {
+    dialog.setText(IDC_STAT_ATTACK, "0");
+    dialog.setText(IDC_STAT_ATTACK, "12");
+    EXPECT_TRUE(events.commands.empty());
+
+    QLineEdit& attack = field(IDC_STAT_ATTACK);
+    attack.setFocus();
+    events.clear();
+    dialog.setTextSelection(IDC_STAT_ATTACK, 2, 2);
+    QTest::keyClicks(&attack, "3");
+    EXPECT_EQ(attack.text(), "123");
+    QTest::keyClick(&attack, Qt::Key_Backspace);
+    EXPECT_EQ(attack.text(), "12");
+    const std::vector<Command> changes = {{IDC_STAT_ATTACK, notify::kEditChange},
+                                          {IDC_STAT_ATTACK, notify::kEditChange}};
+    EXPECT_EQ(events.commandsOf(IDC_STAT_ATTACK), changes);
+}
+
+TEST_F(WindowEventsTest, StatFieldRefusesTypedNonDigitsAndAFourthCharacter) {
+    QLineEdit& defense = field(IDC_STAT_DEFENSE);
+    defense.setFocus();
+    dialog.setText(IDC_STAT_DEFENSE, "");
+    events.clear();
+    QTest::keyClicks(&defense, "a-+ .");
+    EXPECT_EQ(defense.text(), "");
+    QTest::keyClicks(&defense, "9876");
+    EXPECT_EQ(defense.text(), "987");
+    EXPECT_EQ(events.commandsOf(IDC_STAT_DEFENSE).size(), 3u);
+    dialog.setText(IDC_STAT_DEFENSE, "12345");
+    EXPECT_EQ(dialog.text(IDC_STAT_DEFENSE, 3), "123");
+}
+
+TEST_F(WindowEventsTest, PastedTextGoesInAsItIsAndIsReported) {
+    QLineEdit& speed = field(IDC_STAT_SPEED);
+    speed.setFocus();
+    dialog.setText(IDC_STAT_SPEED, "");
+    events.clear();
+    QApplication::clipboard()->setText("-5");
+    QTest::keySequence(&speed, QKeySequence::Paste);
+    EXPECT_EQ(speed.text(), "-5");
+    ASSERT_FALSE(events.commandsOf(IDC_STAT_SPEED).empty());
+    EXPECT_EQ(events.commandsOf(IDC_STAT_SPEED).back(), Command(IDC_STAT_SPEED, notify::kEditChange));
+}
+
+TEST_F(WindowEventsTest, StatFieldFocusChangesAreReported) {
+    field(IDC_STAT_MAGIC).setFocus();
+    QApplication::processEvents();
+    field(IDC_STAT_SPEED).setFocus();
+    QApplication::processEvents();
+    const std::vector<Command> expected = {{IDC_STAT_MAGIC, notify::kEditSetFocus},
+                                           {IDC_STAT_MAGIC, notify::kEditKillFocus},
+                                           {IDC_STAT_SPEED, notify::kEditSetFocus}};
+    EXPECT_EQ(events.commands, expected);
+}
+
+TEST_F(WindowEventsTest, TextSelectionPlacesCaretOrSelects) {
+    dialog.setText(IDC_STAT_ATTACK, "255");
+    dialog.setTextSelection(IDC_STAT_ATTACK, 0, -1);
+    EXPECT_EQ(field(IDC_STAT_ATTACK).selectedText(), "255");
+    dialog.setTextSelection(IDC_STAT_ATTACK, 3, 3);
+    EXPECT_FALSE(field(IDC_STAT_ATTACK).hasSelectedText());
+    EXPECT_EQ(field(IDC_STAT_ATTACK).cursorPosition(), 3);
+    dialog.limitText(IDC_STAT_ATTACK, 2);
+    EXPECT_EQ(field(IDC_STAT_ATTACK).maxLength(), 2);
+}
+
+TEST_F(WindowEventsTest, UserChoiceInDropDownReportsSelEndOkProgramChoiceDoesNot) {
+    for (const char* label : {"000 : a", "001 : b", "002 : c"}) dialog.addString(IDC_HP_LIST, label);
+    dialog.setCurSel(IDC_HP_LIST, 0);
+    dialog.setCurSel(IDC_HP_LIST, 2);
+    EXPECT_TRUE(events.commands.empty());
+
+    dialog.setCurSel(IDC_HP_LIST, 0);
+    combo(IDC_HP_LIST).setFocus();
+    QTest::keyClick(&combo(IDC_HP_LIST), Qt::Key_Down);
+    EXPECT_EQ(dialog.curSel(IDC_HP_LIST), 1);
+    const std::vector<Command> expected = {{IDC_HP_LIST, notify::kSelChange},
+                                           {IDC_HP_LIST, notify::kSelEndOk}};
+    EXPECT_EQ(events.commands, expected);
+}
+
+TEST_F(WindowEventsTest, DisabledListAndButtonIgnoreTheUser) {
+    dialog.addString(IDC_ENEMY_LIST, "000 : a");
+    dialog.addString(IDC_ENEMY_LIST, "001 : b");
+    dialog.setCurSel(IDC_ENEMY_LIST, 0);
+    QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
+    QTest::mouseClick(dialog.control(IDC_REPLACE), Qt::LeftButton);
+    EXPECT_TRUE(events.commands.empty());
+    EXPECT_EQ(dialog.curSel(IDC_ENEMY_LIST), 0);
+
+    dialog.enable(IDC_REPLACE, true);
+    QTest::mouseClick(dialog.control(IDC_REPLACE), Qt::LeftButton);
+    EXPECT_EQ(events.commands, std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
+}
+
+TEST_F(WindowEventsTest, ListBoxSelectionByProgram) {
+    for (const char* label : {"a", "b", "c"}) dialog.addString(IDC_ABILITY_LIST, label);
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1);
+    dialog.setCurSel(IDC_ABILITY_LIST, 1);
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 1);
+    dialog.deleteString(IDC_ABILITY_LIST, 1);
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1) << "deleting the selected row leaves none";
+    dialog.insertString(IDC_ABILITY_LIST, 1, "B");
+    dialog.setCurSel(IDC_ABILITY_LIST, 2);
+    dialog.deleteString(IDC_ABILITY_LIST, 0);
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 1) << "the selection follows its row";
+    dialog.resetContent(IDC_ABILITY_LIST);
+    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1);
+    EXPECT_TRUE(events.commands.empty());
+}
+
+TEST_F(WindowEventsTest, MenuEntriesReportCommandsAndOnlyTheProgramMovesCheckMarks) {
+    dialog.menuEntry(IDM_OPEN)->trigger();
+    dialog.menuEntry(IDM_AUTO_BACKUP)->trigger();
+    EXPECT_TRUE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
+    const std::vector<Command> expected = {{IDM_OPEN, notify::kClicked},
+                                           {IDM_AUTO_BACKUP, notify::kClicked}};
+    EXPECT_EQ(events.commands, expected);
+    dialog.checkMenuItem(IDM_AUTO_BACKUP, false);
+    EXPECT_FALSE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
+    dialog.enableMenuItem(IDM_SAVE, true);
+    EXPECT_TRUE(dialog.menuEntry(IDM_SAVE)->isEnabled());
+    EXPECT_EQ(events.commands.size(), 2u);
+}
+
+TEST_F(WindowEventsTest, CloseEscapeAndEnterAreReportedButNeverCloseTheWindow) {
+    dialog.window().close();
+    EXPECT_EQ(events.closes, 1);
+    field(IDC_STAT_ATTACK).setFocus();
+    events.clear();
+    QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Escape);
+    QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Return);
+    QTest::keyClick(&combo(IDC_HP_LIST), Qt::Key_Enter, Qt::KeypadModifier);
+    const std::vector<Command> expected = {{IDC_DIALOG_CANCEL, notify::kClicked},
+                                           {IDC_DIALOG_OK, notify::kClicked},
+                                           {IDC_DIALOG_OK, notify::kClicked}};
+    EXPECT_EQ(events.commands, expected);
+    EXPECT_TRUE(dialog.window().isVisible());
+    EXPECT_FALSE(dialog.ended());
+}
+
+TEST_F(WindowEventsTest, PropertyAndIconAreSetOnTheWindow) {
+    dialog.setProperty("VeskEdit", 1);
+    EXPECT_EQ(dialog.window().property("VeskEdit").toInt(), 1);
+    dialog.removeProperty("VeskEdit");
+    EXPECT_FALSE(dialog.window().property("VeskEdit").isValid());
+    dialog.setLargeIcon(IDI_MAIN);
+    EXPECT_FALSE(dialog.window().windowIcon().isNull());
+}
+
+TEST_F(WindowEventsTest, ConfirmationAsksWithQuestionIconAndYesAsDefault) {
+    QString seen;
+    test::answerNextModal<QMessageBox>([&](QMessageBox& box) {
+        seen = box.windowTitle() + "|" + box.text();
+        EXPECT_EQ(box.icon(), QMessageBox::Question);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
+        EXPECT_EQ(box.parentWidget(), &dialog.window());
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_TRUE(dialog.askYesNo("データを書き換えます。\nよろしいですか？", "保存確認"));
+    EXPECT_EQ(seen, "保存確認|データを書き換えます。\nよろしいですか？");
+
+    test::answerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    EXPECT_FALSE(dialog.askYesNo("?", "c"));
+}
+
+TEST_F(WindowEventsTest, ErrorBoxHasErrorIconAndOneButton) {
+    test::answerNextModal<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.windowTitle(), "エラー");
+        EXPECT_EQ(box.buttons().size(), 1);
+        box.buttons().first()->click();
+    });
+    dialog.showError("ファイルを開けませんでした。", "エラー");
+}
+
+TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
+    test::TempDir dir;
+    const std::string existing = dir.file("game.gb");
+    test::writeBytes(existing, {1, 2, 3});
+
+    std::string path = existing;
+    test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
+        EXPECT_EQ(chooser.windowTitle(), "ファイルを開く");
+        EXPECT_EQ(chooser.nameFilters(), QStringList{"GBファイル (*.gb)"});
+        EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
+        EXPECT_EQ(chooser.directory().absolutePath().toStdString(), dir.path().string());
+        chooser.reject();
+    });
+    EXPECT_FALSE(dialog.chooseFile(FileChooser::Open, path));
+    EXPECT_EQ(path, existing);
+
+    path = dir.file("new");
+    test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
+        EXPECT_EQ(chooser.windowTitle(), "名前を付けて保存する");
+        EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_FALSE(chooser.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
+        EXPECT_EQ(chooser.selectedFiles(), QStringList{QString::fromStdString(dir.file("new"))});
+        chooser.selectFile(QString::fromStdString(dir.file("copy")));
+        static_cast<QDialog&>(chooser).accept();
+    });
+    EXPECT_TRUE(dialog.chooseFile(FileChooser::Save, path));
+    EXPECT_EQ(path, dir.file("copy")) << "no extension is added";
+}
+
+TEST(WindowRunTest, RunsUntilEndAndDeliversDestroyOnce) {
+    RecordingEvents events;
+    QtDialog dialog(events);
+    events.whenInit = [&](Dialog&) { QTimer::singleShot(0, [&] { dialog.window().close(); }); };
+    events.whenClose = [&] { events.dialog->end(7); };
+    EXPECT_EQ(dialog.run(), 7);
+    EXPECT_EQ(events.inits, 1);
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_EQ(events.destroys, 1);
+    EXPECT_FALSE(dialog.window().isVisible());
+    dialog.destroy();
+    EXPECT_EQ(events.destroys, 1);
+}
+
+}  // namespace
+}  // namespace vesk::platform::qt
+
+namespace vesk::platform::qt {
+namespace {
+
+TEST_F(WindowEventsTest, EnterPressesOnlyTheFocusedButton) {
+    dialog.enable(IDC_REPLACE, true);
+    field(IDC_STAT_ATTACK).setFocus();
+    QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Return);
+    dialog.control(IDC_REPLACE)->setFocus();
+    QTest::keyClick(dialog.control(IDC_REPLACE), Qt::Key_Return);
+    EXPECT_EQ(events.commandsOf(IDC_DIALOG_OK), std::vector<Command>({{IDC_DIALOG_OK, notify::kClicked}}));
+    EXPECT_EQ(events.commandsOf(IDC_REPLACE), std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
+}
+
+}  // namespace
+}  // namespace vesk::platform::qt
