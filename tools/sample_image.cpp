@@ -1,6 +1,7 @@
 #include "sample_image.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "data/enemy_block.h"
@@ -59,7 +60,9 @@ std::vector<std::uint8_t> makeSampleImage(std::uint32_t seed) {
 
 bool writeSampleImage(const std::string& path, std::uint32_t seed) {
     const auto image = makeSampleImage(seed);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    // The path is UTF-8 on every platform; on Windows a plain narrow path would not be.
+    std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                      std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(image.data()),
               static_cast<std::streamsize>(image.size()));
     out.close();
