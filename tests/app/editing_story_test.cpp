@@ -7,9 +7,9 @@
 #include "main_dialog_layout.h"
 #include "resource_ids.h"
 #include "sample_image.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 namespace {
 
 class EditingStory : public ::testing::Test {
@@ -28,8 +28,8 @@ protected:
     }
 
     TempDir dir;
-    std::string imagePath = dir.file("game.gb");
-    EditorRig rig{dir.file("data.ini")};
+    std::string imagePath = dir.path("game.gb");
+    EditorRig rig{dir.path("data.ini")};
     FakeDialog& d = rig.dialog;
 };
 
@@ -138,4 +138,4 @@ TEST_F(EditingStory, ReplacingWithoutASelectedRowChangesNothing) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::testing

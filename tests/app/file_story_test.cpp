@@ -8,9 +8,9 @@
 #include "editor_rig.h"
 #include "resource_ids.h"
 #include "sample_image.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 namespace {
 
 using Kind = FakeDialog::Modal::Kind;
@@ -37,10 +37,10 @@ protected:
     }
 
     TempDir dir;
-    std::string imagePath = dir.file("game.gb");
-    std::string backupPath = dir.file("game.gb.bak");
+    std::string imagePath = dir.path("game.gb");
+    std::string backupPath = dir.path("game.gb.bak");
     std::vector<std::uint8_t> original;
-    EditorRig rig{dir.file("data.ini")};
+    EditorRig rig{dir.path("data.ini")};
 };
 
 TEST_F(FileStory, SaveAnsweredYesBacksUpStoresAndWrites) {
@@ -107,7 +107,7 @@ TEST_F(FileStory, SaveAsOntoANewFileMakesItTheCurrentImage) {
     openImage();
     rig.toggleBackup();
     rig.typeStat(0, "99");
-    const auto copy = dir.file("copy.gb");
+    const auto copy = dir.path("copy.gb");
     ASSERT_TRUE(rig.saveAs(copy));
     EXPECT_EQ(readBytes(copy), withAttack99());
     EXPECT_EQ(readBytes(imagePath), original);
@@ -116,7 +116,7 @@ TEST_F(FileStory, SaveAsOntoANewFileMakesItTheCurrentImage) {
     // Later saves and backups go to the copy; the chooser starts from the last choice.
     rig.toggleBackup();
     ASSERT_TRUE(rig.save(true));
-    EXPECT_TRUE(exists(dir.file("copy.gb.bak")));
+    EXPECT_TRUE(exists(dir.path("copy.gb.bak")));
     ASSERT_TRUE(rig.saveAs(std::nullopt));
     EXPECT_EQ(rig.dialog.modals.back().text, copy);
 }
@@ -124,7 +124,7 @@ TEST_F(FileStory, SaveAsOntoANewFileMakesItTheCurrentImage) {
 TEST_F(FileStory, SaveAsOntoAnExistingFileReplacesItWithTheEditedImage) {
     openImage();
     rig.toggleBackup();
-    const auto other = dir.file("other.gb");
+    const auto other = dir.path("other.gb");
     writeBytes(other, std::vector<std::uint8_t>(200000, 0xEE));
     rig.typeStat(0, "99");
     ASSERT_TRUE(rig.saveAs(other));
@@ -153,11 +153,11 @@ TEST_F(FileStory, FailedOpenKeepsThePreviousImageAndSaysWhy) {
     openImage();
     rig.chooseEnemy(9);
     const auto block = rig.block.bytes();
-    const auto shortFile = dir.file("short.gb");
+    const auto shortFile = dir.path("short.gb");
     writeBytes(shortFile, std::vector<std::uint8_t>(112367, 1));
     const std::pair<std::string, std::string_view> cases[] = {
-        {dir.file("missing.gb"), messages::kCannotOpen},
-        {dir.path().string(), messages::kCannotOpen},
+        {dir.path("missing.gb"), messages::kCannotOpen},
+        {dir.root().string(), messages::kCannotOpen},
         {shortFile, messages::kTooShort}};
     for (const auto& [path, message] : cases) {
         ASSERT_TRUE(rig.open(path));
@@ -178,7 +178,7 @@ TEST_F(FileStory, OpeningAnotherImageShowsTheSameEnemyNumberAndDropsEdits) {
     openImage();
     rig.chooseEnemy(12);
     rig.typeStat(0, "1");
-    const auto second = dir.file("second.gb");
+    const auto second = dir.path("second.gb");
     ASSERT_TRUE(tools::writeSampleImage(second, 99));
     ASSERT_TRUE(rig.open(second));
     EXPECT_EQ(rig.controller.currentEnemy(), 12);
@@ -193,10 +193,10 @@ TEST_F(FileStory, FailedBackupStopsTheSaveBeforeAnythingIsWritten) {
     ASSERT_TRUE(rig.save(true));
     EXPECT_EQ(rig.dialog.errors(), std::vector<std::string>{std::string(messages::kBackupFailed)});
     EXPECT_EQ(readBytes(imagePath), original);
-    ASSERT_TRUE(rig.saveAs(dir.file("never.gb")));
+    ASSERT_TRUE(rig.saveAs(dir.path("never.gb")));
     EXPECT_EQ(rig.dialog.errors().size(), 2u);
     EXPECT_EQ(rig.dialog.modalCount(Kind::SaveChooser), 0) << "stopped before the chooser";
-    EXPECT_FALSE(exists(dir.file("never.gb")));
+    EXPECT_FALSE(exists(dir.path("never.gb")));
 }
 
 TEST_F(FileStory, FailedWriteIsReportedAndTheEditsStayForALaterSave) {
@@ -216,7 +216,7 @@ TEST_F(FileStory, FailedCopyKeepsTheCurrentImageAndWritesNothing) {
     openImage();
     rig.toggleBackup();
     rig.typeStat(0, "99");
-    const auto target = dir.file("no-such-dir/copy.gb");
+    const auto target = dir.path("no-such-dir/copy.gb");
     ASSERT_TRUE(rig.saveAs(target));
     EXPECT_EQ(rig.dialog.errors().back(), messages::kCopyFailed);
     EXPECT_EQ(rig.image.currentPath, imagePath);
@@ -225,7 +225,7 @@ TEST_F(FileStory, FailedCopyKeepsTheCurrentImageAndWritesNothing) {
 }
 
 TEST_F(FileStory, JapaneseNamesWork) {
-    const auto dirName = dir.file("表ソ能");
+    const auto dirName = dir.path("表ソ能");
     std::filesystem::create_directory(std::filesystem::u8path(dirName));
     const auto image = dirName + "/ソフト表.gb";
     writeBytes(image, original);
@@ -237,4 +237,4 @@ TEST_F(FileStory, JapaneseNamesWork) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::testing

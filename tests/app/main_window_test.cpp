@@ -8,9 +8,9 @@
 #include "editor_rig.h"
 #include "main_dialog_layout.h"
 #include "resource_ids.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 namespace {
 
 using Kind = FakeDialog::Modal::Kind;
@@ -18,7 +18,7 @@ using Kind = FakeDialog::Modal::Kind;
 class MainWindowTest : public ::testing::Test {
 protected:
     TempDir dir;
-    EditorRig rig{dir.file("data.ini")};
+    EditorRig rig{dir.path("data.ini")};
 
     std::size_t firstCall(const std::string& entry) const {
         const auto& calls = rig.dialog.calls;
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, StatFieldCommandsSwitchTheInputMethodOffAndOnlyChangesAre
 }
 
 TEST_F(MainWindowTest, OnlyTheEndOfAChoiceSwitchesEnemies) {
-    const auto image = dir.file("a.gb");
+    const auto image = dir.path("a.gb");
     writeBytes(image, std::vector<std::uint8_t>(131072, 0));
     rig.start();
     ASSERT_TRUE(rig.open(image));
@@ -151,4 +151,4 @@ TEST_F(MainWindowTest, DestructionRemovesTheWindowMarker) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::testing

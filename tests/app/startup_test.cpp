@@ -26,7 +26,7 @@ public:
     }
     int runMainDialog(platform::DialogEvents& events) override {
         dialogRan = true;
-        test::FakeDialog dialog;
+        testing::FakeDialog dialog;
         dialog.create(events);
         dialog.chooseMenu(IDM_EXIT);
         windowResult = dialog.endResult();

@@ -6,15 +6,15 @@
 #include "main_dialog_layout.h"
 #include "resource_ids.h"
 #include "sample_image.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 namespace {
 
 struct OpenedEditor {
     TempDir dir;
-    std::string image = dir.file("bench.gb");
-    EditorRig rig{dir.file("data.ini")};
+    std::string image = dir.path("bench.gb");
+    EditorRig rig{dir.path("data.ini")};
 
     OpenedEditor() {
         tools::writeSampleImage(image, 3);
@@ -57,6 +57,6 @@ void StatKeystroke(benchmark::State& state) {
 BENCHMARK(StatKeystroke);
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::testing
 
 BENCHMARK_MAIN();

@@ -3,7 +3,7 @@
 #include "main_dialog_layout.h"
 #include "resource_ids.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 
 bool EditorRig::open(const std::string& path) {
     dialog.fileAnswers.push_back(path);
@@ -46,4 +46,4 @@ bool EditorRig::toggleBackup() { return dialog.chooseMenu(IDM_AUTO_BACKUP); }
 
 void EditorRig::close() { dialog.requestClose(); }
 
-}  // namespace vesk::test
+}  // namespace vesk::testing

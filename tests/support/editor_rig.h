@@ -10,7 +10,7 @@
 #include "io/image_file.h"
 #include "io/settings_file.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 
 // The objects of one run of the editor, wired as start-up wires them, with the window on
 // an in-memory dialog.
@@ -40,4 +40,4 @@ struct EditorRig {
     void close();
 };
 
-}  // namespace vesk::test
+}  // namespace vesk::testing

@@ -5,7 +5,7 @@
 
 #include "main_dialog_layout.h"
 
-namespace vesk::test {
+namespace vesk::testing {
 namespace {
 
 using layout::ControlKind;
@@ -292,4 +292,4 @@ void FakeDialog::end(int result) {
     endResult_ = result;
 }
 
-}  // namespace vesk::test
+}  // namespace vesk::testing

@@ -67,6 +67,8 @@ void writeText(const std::string& path, const std::string& text) {
     writeBytes(path, Bytes(text.begin(), text.end()));
 }
 
+bool exists(const std::string& path) { return fs::exists(pathFromUtf8(path)); }
+
 std::map<std::string, Bytes> snapshot(const fs::path& root) {
     std::map<std::string, Bytes> entries;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {

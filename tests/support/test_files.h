@@ -35,6 +35,7 @@ Bytes readBytes(const std::string& path);  // empty when it cannot be read
 void writeBytes(const std::string& path, const Bytes& bytes);
 std::string readText(const std::string& path);
 void writeText(const std::string& path, const std::string& text);
+bool exists(const std::string& path);
 
 // Every file and directory below root with its content ("<dir>" for directories), to
 // prove that an operation left everything as it was.
