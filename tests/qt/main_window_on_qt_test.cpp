@@ -22,7 +22,7 @@
 #include "qt_dialog.h"
 #include "resource_ids.h"
 #include "sample_image.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
 namespace vesk::platform::qt {
 namespace {
@@ -42,7 +42,7 @@ protected:
     QLineEdit& stat(int k) { return *qobject_cast<QLineEdit*>(dialog.control(layout::kStatFieldIds[k])); }
 
     void openSample(std::uint32_t seed) {
-        const std::string path = dir.file("sample.gb");
+        const std::string path = dir.path("sample.gb");
         ASSERT_TRUE(tools::writeSampleImage(path, seed));
         test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
             chooser.selectFile(QString::fromStdString(path));
@@ -54,10 +54,10 @@ protected:
         std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, expected.bytes().begin());
     }
 
-    test::TempDir dir;
+    vesk::testing::TempDir dir;
     EnemyBlock block, expected;
     ImageFile image;
-    SettingsFile settings{dir.file("data.ini")};
+    SettingsFile settings{dir.path("data.ini")};
     EditorController controller{block, image, settings};
     MainWindow window{controller, settings};
     QtDialog dialog{window};
@@ -108,6 +108,16 @@ TEST_F(MainWindowOnQtTest, TypedStatsStayDigitsUpTo255WithCaretAtEnd) {
     EXPECT_EQ(attack.text(), "7");
 }
 
+TEST_F(MainWindowOnQtTest, TabIntoStatFieldSelectsItsTextSoTypingReplacesIt) {
+    dialog.setText(IDC_STAT_DEFENSE, "45");
+    stat(0).setFocus();
+    QTest::keyClick(&stat(0), Qt::Key_Tab);
+    ASSERT_EQ(dialog.window().focusWidget(), &stat(1));
+    EXPECT_EQ(stat(1).selectedText(), "45");
+    QTest::keyClicks(&stat(1), "12");
+    EXPECT_EQ(stat(1).text(), "12");
+}
+
 TEST_F(MainWindowOnQtTest, OpeningThroughTheChooserEnablesEditingAndShowsEnemy) {
     openSample(11);
     EXPECT_TRUE(dialog.control(IDC_ENEMY_LIST)->isEnabled());
@@ -135,7 +145,7 @@ TEST_F(MainWindowOnQtTest, CloseRequestEndsTheWindowAndWritesTheSetting) {
     dialog.window().close();
     EXPECT_TRUE(dialog.ended());
     EXPECT_FALSE(dialog.window().isVisible());
-    EXPECT_FALSE(SettingsFile(dir.file("data.ini")).loadBackupSetting());
+    EXPECT_FALSE(SettingsFile(dir.path("data.ini")).loadBackupSetting());
     dialog.destroy();
     EXPECT_FALSE(dialog.window().property("VeskEdit").isValid());
 }

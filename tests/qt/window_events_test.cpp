@@ -19,7 +19,7 @@
 #include "qt_dialog.h"
 #include "recording_events.h"
 #include "resource_ids.h"
-#include "temp_dir.h"
+#include "test_files.h"
 
 namespace vesk::platform::qt {
 namespace {
@@ -105,8 +105,12 @@ TEST_F(WindowEventsTest, TextSelectionPlacesCaretOrSelects) {
     dialog.setTextSelection(IDC_STAT_ATTACK, 3, 3);
     EXPECT_FALSE(field(IDC_STAT_ATTACK).hasSelectedText());
     EXPECT_EQ(field(IDC_STAT_ATTACK).cursorPosition(), 3);
-    dialog.limitText(IDC_STAT_ATTACK, 2);
-    EXPECT_EQ(field(IDC_STAT_ATTACK).maxLength(), 2);
+    dialog.setTextSelection(IDC_STAT_ATTACK, 0, 2);
+    dialog.limitText(IDC_STAT_ATTACK, 4);
+    EXPECT_EQ(field(IDC_STAT_ATTACK).maxLength(), 4);
+    EXPECT_EQ(field(IDC_STAT_ATTACK).text(), "255");
+    EXPECT_EQ(field(IDC_STAT_ATTACK).selectedText(), "25");
+    EXPECT_EQ(field(IDC_STAT_ATTACK).cursorPosition(), 2);
 }
 
 TEST_F(WindowEventsTest, UserChoiceInDropDownReportsSelEndOkProgramChoiceDoesNot) {
@@ -221,9 +225,9 @@ TEST_F(WindowEventsTest, ErrorBoxHasErrorIconAndOneButton) {
 }
 
 TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
-    test::TempDir dir;
-    const std::string existing = dir.file("game.gb");
-    test::writeBytes(existing, {1, 2, 3});
+    vesk::testing::TempDir dir;
+    const std::string existing = dir.path("game.gb");
+    vesk::testing::writeBytes(existing, {1, 2, 3});
 
     std::string path = existing;
     test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
@@ -232,24 +236,25 @@ TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
         EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFile);
         EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
-        EXPECT_EQ(chooser.directory().absolutePath().toStdString(), dir.path().string());
+        EXPECT_EQ(chooser.directory().absolutePath().toStdString(),
+                  vesk::testing::utf8FromPath(dir.root()));
         chooser.reject();
     });
     EXPECT_FALSE(dialog.chooseFile(FileChooser::Open, path));
     EXPECT_EQ(path, existing);
 
-    path = dir.file("new");
+    path = dir.path("new");
     test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
         EXPECT_EQ(chooser.windowTitle(), "名前を付けて保存する");
         EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_FALSE(chooser.testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
-        EXPECT_EQ(chooser.selectedFiles(), QStringList{QString::fromStdString(dir.file("new"))});
-        chooser.selectFile(QString::fromStdString(dir.file("copy")));
+        EXPECT_EQ(chooser.selectedFiles(), QStringList{QString::fromStdString(dir.path("new"))});
+        chooser.selectFile(QString::fromStdString(dir.path("copy")));
         static_cast<QDialog&>(chooser).accept();
     });
     EXPECT_TRUE(dialog.chooseFile(FileChooser::Save, path));
-    EXPECT_EQ(path, dir.file("copy")) << "no extension is added";
+    EXPECT_EQ(path, dir.path("copy")) << "no extension is added";
 }
 
 TEST(WindowRunTest, RunsUntilEndAndDeliversDestroyOnce) {

@@ -375,8 +375,20 @@ void QtDialog::setTextSelection(int id, int from, int to) {
 }
 
 void QtDialog::limitText(int id, int maxChars) {
-    if (auto* edit = qobject_cast<QLineEdit*>(control(id))) {
-        edit->setMaxLength(maxChars > 0 ? maxChars : 32767);
+    auto* edit = qobject_cast<QLineEdit*>(control(id));
+    const int limit = maxChars > 0 ? maxChars : 32767;
+    if (!edit || edit->maxLength() == limit) return;
+    // QLineEdit sets its text again for a new limit, losing the selection; a limit alone
+    // must leave text, selection and caret as they are.
+    const int cursor = edit->cursorPosition();
+    const int start = edit->selectionStart();
+    const int length = static_cast<int>(edit->selectedText().size());
+    edit->setMaxLength(limit);
+    if (start >= 0 && length > 0) {
+        const bool caretAtStart = cursor == start;
+        edit->setSelection(caretAtStart ? start + length : start, caretAtStart ? -length : length);
+    } else {
+        edit->setCursorPosition(cursor);
     }
 }
 
