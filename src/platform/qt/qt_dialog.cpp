@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -77,6 +78,9 @@ QtDialog::QtDialog(DialogEvents& events)
 QtDialog::~QtDialog() { destroy(); }
 
 void QtDialog::buildMenu() {
+    // The menu stays in the window. Saying so before the menu bar exists also spares the
+    // start-up the search for a desktop-wide menu service.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     menuBar_ = new QMenuBar(window_.get());
     menuBar_->setNativeMenuBar(false);
     for (const layout::Menu& menu : layout::kMenus) {
@@ -446,7 +450,10 @@ void QtDialog::removeProperty(std::string_view name) {
 }
 
 void QtDialog::setLargeIcon(int resourceId) {
-    if (resourceId == IDI_MAIN) window_->setWindowIcon(QIcon(QStringLiteral(":/vesk-edit.png")));
+    if (resourceId != IDI_MAIN) return;
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/window-icon-64.png"), QSize(64, 64));
+    window_->setWindowIcon(icon);
 }
 
 // --- modal -----------------------------------------------------------------------------
