@@ -26,8 +26,8 @@ wine_bin=$(command -v wine64 || true)
 wineserver_bin=$(command -v wineserver || true)
 [ -n "$wineserver_bin" ] || wineserver_bin=/usr/lib/wine/wineserver64
 
-fonts_key='HKCU\Software\Wine\Fonts\Replacements'
-cjk_font='Noto Sans CJK JP'
+# Raise when the settings below change: existing prefixes then get them on next use.
+settings_version=2
 
 run_with_display() {
   if [ -n "${DISPLAY:-}" ]; then
@@ -37,19 +37,28 @@ run_with_display() {
   fi
 }
 
-create_prefix() {
-  run_with_display "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1 || true
+wine_reg() {
+  "$wine_bin" reg add "$@" /f </dev/null >/dev/null 2>&1
+}
+
+prepare_prefix() {
+  [ -d "$WINEPREFIX" ] || run_with_display "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1 || true
+  # The dialog fonts, the Japanese ones included, drawn with a CJK font of the system.
+  local face
   for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' \
               'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do
-    "$wine_bin" reg add "$fonts_key" /v "$face" /t REG_SZ /d "$cjk_font" /f </dev/null >/dev/null 2>&1
+    wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'Noto Sans CJK JP'
   done
+  # Wine draws the window frames itself instead of leaving them to a window manager, so
+  # windows look as on Windows and come and go without waiting for one.
+  wine_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
   "$wineserver_bin" -w
-  touch "$wine_dir/prefix.ready"
+  echo "$settings_version" >"$wine_dir/prefix.ready"
 }
 
 (
   flock 9
-  [ -f "$wine_dir/prefix.ready" ] || create_prefix
+  [ "$(cat "$wine_dir/prefix.ready" 2>/dev/null)" = "$settings_version" ] || prepare_prefix
 ) 9>"$wine_dir/prefix.lock"
 
 set +e

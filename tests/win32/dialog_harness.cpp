@@ -1,0 +1,142 @@
+#include "dialog_harness.h"
+
+#include <chrono>
+
+#include "platform/dialog_runner.h"
+#include "platform/win32/win32_dialog.h"
+
+namespace vesk::test {
+namespace {
+
+// A command ID the main window does not use: runs the test's pending action.
+constexpr int kRunPendingAction = 0x7F7F;
+
+}  // namespace
+
+class DialogHarness::Events final : public platform::DialogEvents {
+public:
+    explicit Events(DialogHarness& harness) : h_(harness) {}
+
+    void onInit(platform::Dialog& dialog) override {
+        h_.inner_.onInit(dialog);
+        std::lock_guard lock(h_.mutex_);
+        h_.dialog_ = &dialog;
+        h_.window_ = dynamic_cast<platform::win32::Win32Dialog&>(dialog).window();
+        h_.initDone_ = true;
+        h_.changed_.notify_all();
+    }
+    void onCommand(int id, int notification) override {
+        if (id == kRunPendingAction && h_.pending_ != nullptr) {
+            (*h_.pending_)(*h_.dialog_);
+            return;
+        }
+        h_.inner_.onCommand(id, notification);
+    }
+    void onClose() override { h_.inner_.onClose(); }
+    void onDestroy() override { h_.inner_.onDestroy(); }
+
+private:
+    DialogHarness& h_;
+};
+
+DialogHarness::DialogHarness(platform::DialogEvents& events)
+    : inner_(events), events_(std::make_unique<Events>(*this)) {
+    thread_ = std::thread([this] {
+        {
+            std::lock_guard lock(mutex_);
+            threadId_ = GetCurrentThreadId();
+        }
+        const int result = platform::runMainDialog(*events_);
+        std::lock_guard lock(mutex_);
+        result_ = result;
+        ended_ = true;
+        initDone_ = true;
+        changed_.notify_all();
+    });
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(30), [this] { return initDone_; });
+    }
+    if (window_ == nullptr) return;
+    // The dialog manager shows the window and settles its focus after initialisation.
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!IsWindowVisible(window_) && GetTickCount64() < deadline) Sleep(10);
+    settle();
+}
+
+void DialogHarness::settle() const {
+    for (int i = 0; i < 3; ++i) {
+        Sleep(20);
+        SendMessageW(window_, WM_NULL, 0, 0);
+    }
+}
+
+DialogHarness::~DialogHarness() {
+    if (!waitForEnd(0)) {
+        // Modal windows first, so that the window's own loop runs again, then the window.
+        for (HWND popup : popups()) PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
+        if (window_ != nullptr) {
+            onDialogThread([](platform::Dialog& dialog) { dialog.end(-2); });
+        }
+    }
+    if (thread_.joinable()) thread_.join();
+}
+
+void DialogHarness::onDialogThread(const std::function<void(platform::Dialog&)>& action) {
+    pending_ = &action;
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kRunPendingAction, 0), 0);
+    pending_ = nullptr;
+}
+
+std::optional<int> DialogHarness::waitForEnd(DWORD timeoutMs) {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return ended_; })) {
+        return std::nullopt;
+    }
+    return result_;
+}
+
+std::vector<HWND> DialogHarness::popups() const {
+    struct Search {
+        HWND main;
+        std::vector<HWND> found;
+    } search{window_, {}};
+    EnumThreadWindows(
+        threadId_,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (w != s->main && IsWindowVisible(w)) s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND DialogHarness::waitForPopup(const std::wstring& caption, DWORD timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        for (HWND w : popups()) {
+            if (windowText(w) == caption) return w;
+        }
+        if (GetTickCount64() >= deadline) return nullptr;
+        Sleep(20);
+    }
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+void typeChars(HWND control, const std::wstring& keys) {
+    for (wchar_t key : keys) SendMessageW(control, WM_CHAR, key, 1);
+}
+
+}  // namespace vesk::test
