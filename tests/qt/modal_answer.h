@@ -5,24 +5,23 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 namespace vesk::test {
 
 // Runs `answer` on the next modal window once it is shown, from inside its event loop.
+// Gives up after five seconds.
 template <class Window>
 void answerNextModal(std::function<void(Window&)> answer) {
-    auto timer = std::make_shared<QTimer>();
-    auto tries = std::make_shared<int>(0);
+    auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer.get(), &QTimer::timeout, [timer, tries, answer] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, tries = 0]() mutable {
         auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (modal && modal->isVisible()) {
+        const bool found = modal && modal->isVisible();
+        if (found || ++tries > 500) {
             timer->stop();
-            answer(*modal);
-        } else if (++*tries > 500) {
-            timer->stop();
+            timer->deleteLater();
         }
+        if (found) answer(*modal);
     });
     timer->start();
 }
