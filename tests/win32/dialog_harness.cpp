@@ -33,7 +33,18 @@ public:
         h_.inner_.onCommand(id, notification);
     }
     void onClose() override { h_.inner_.onClose(); }
-    void onDestroy() override { h_.inner_.onDestroy(); }
+    void onDestroy() override {
+        h_.inner_.onDestroy();
+        EnumPropsExW(
+            h_.window_,
+            [](HWND, LPWSTR name, HANDLE, ULONG_PTR list) -> BOOL {
+                if (!IS_INTRESOURCE(name)) {
+                    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(name);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&h_.propertiesAtDestroy_));
+    }
 
 private:
     DialogHarness& h_;
@@ -121,6 +132,38 @@ HWND DialogHarness::waitForPopup(const std::wstring& caption, DWORD timeoutMs) c
         if (GetTickCount64() >= deadline) return nullptr;
         Sleep(20);
     }
+}
+
+bool DialogHarness::waitForNoPopup(DWORD timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!popups().empty()) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(20);
+    }
+    settle();
+    return true;
+}
+
+HWND findDescendant(HWND parent, int id, const std::wstring& cls) {
+    struct Search {
+        int id;
+        const std::wstring& cls;
+        HWND found;
+    } search{id, cls, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(w) != s->id ||
+                CompareStringOrdinal(className(w).c_str(), -1, s->cls.c_str(), -1, TRUE) !=
+                    CSTR_EQUAL) {
+                return TRUE;
+            }
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::wstring windowText(HWND window) {

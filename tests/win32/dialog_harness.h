@@ -42,6 +42,11 @@ public:
     // is `caption` (the choosers, message boxes), waiting up to timeoutMs for it.
     HWND waitForPopup(const std::wstring& caption, DWORD timeoutMs = 10000) const;
     std::vector<HWND> popups() const;
+    // Waits until no popup is open any more; false on timeout.
+    bool waitForNoPopup(DWORD timeoutMs = 10000) const;
+
+    // The window properties the window still carried after its events' onDestroy.
+    const std::vector<std::wstring>& propertiesAtDestroy() const { return propertiesAtDestroy_; }
 
 private:
     class Events;
@@ -58,9 +63,12 @@ private:
     DWORD threadId_ = 0;
     platform::Dialog* dialog_ = nullptr;
     const std::function<void(platform::Dialog&)>* pending_ = nullptr;
+    std::vector<std::wstring> propertiesAtDestroy_;
 };
 
 std::wstring windowText(HWND window);
+// The first descendant of `parent` with control ID `id` and window class `cls`.
+HWND findDescendant(HWND parent, int id, const std::wstring& cls);
 std::wstring className(HWND window);
 // Sends text to a control as typed characters (WM_CHAR), as the keyboard would.
 void typeChars(HWND control, const std::wstring& keys);
