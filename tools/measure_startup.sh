@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time (process start to its window mapped, and to its first pixels drawn) and
 # resident memory of vesk-edit against an empty Qt Widgets window built the same way,
-# both in one private Xvfb with openbox. Prints the median of each and the ratios.
+# and against that window showing one Japanese label (the cost of loading fonts at all),
+# all in one private Xvfb with openbox. Prints the median of each and the ratios.
 #
 #   tools/measure_startup.sh [BUILD_DIR] [RUNS]     (defaults: build/linux-release, 15)
 set -euo pipefail
@@ -39,22 +40,24 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 
 
 # The editor runs from a private copy so that its data.ini stays out of the build.
 cp "$editor" "$work/vesk-edit"
-: >"$work/editor.txt"; : >"$work/minimal.txt"
+: >"$work/editor.txt"; : >"$work/minimal.txt"; : >"$work/label.txt"
 "$probe" "$work/vesk-edit" >/dev/null; "$probe" "$minimal" >/dev/null   # warm the caches
+"$probe" "$minimal" --label >/dev/null
 for _ in $(seq "$runs"); do
   "$probe" "$work/vesk-edit" >>"$work/editor.txt"
   "$probe" "$minimal" >>"$work/minimal.txt"
+  "$probe" "$minimal" --label >>"$work/label.txt"
 done
 
 median() {  # column of a file
   cut -d' ' -f"$2" "$1" | sort -n | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'
 }
-for what in "1 mapped" "2 drawn" "3 memory"; do
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a/b}'; }
+echo "runs: $runs each, build: $build (medians)"
+for what in "2 window drawn" "1 window mapped" "3 resident memory"; do
   set -- $what
   e=$(median "$work/editor.txt" "$1"); m=$(median "$work/minimal.txt" "$1")
-  eval "e_$2=$e m_$2=$m r_$2=$(awk -v a="$e" -v b="$m" 'BEGIN {printf "%.2f", a/b}')"
+  l=$(median "$work/label.txt" "$1")
+  unit=ms; [ "$1" = 3 ] && unit=KiB
+  echo "$2 $3: vesk-edit $e $unit, empty Qt window $m $unit (ratio $(ratio "$e" "$m")), Qt window with one Japanese label $l $unit (ratio $(ratio "$e" "$l"))"
 done
-echo "runs: $runs each, build: $build (medians)"
-echo "start-up to window drawn:  vesk-edit $e_drawn ms, minimal Qt $m_drawn ms, ratio $r_drawn"
-echo "start-up to window mapped: vesk-edit $e_mapped ms, minimal Qt $m_mapped ms, ratio $r_mapped"
-echo "resident memory:           vesk-edit $e_memory KiB, minimal Qt $m_memory KiB, ratio $r_memory"

@@ -1,5 +1,6 @@
 #include "dialog_font.h"
 
+#include <QFontDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -7,12 +8,28 @@
 
 namespace vesk::platform::qt {
 
-QFont dialogFont() {
+namespace {
+
+// The first installed family of the preference list. Naming one installed family spares
+// the font matching the aliases and fallbacks it would search for a missing one.
+QString installedFamily() {
     const std::string_view name = layout::kFontName;
-    QFont font;
-    font.setFamilies({QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                      QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
+    const QStringList preferred = {
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+        QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+        QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")};
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : preferred) {
+        if (installed.contains(family)) return family;
+    }
+    return preferred.front();
+}
+
+}  // namespace
+
+QFont dialogFont() {
+    static const QString family = installedFamily();
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(layout::kFontPoints);
     return font;
