@@ -1,7 +1,8 @@
 """End-to-end tests of vesk-edit in a real X session, driven as a user drives it.
 
   editor_story.py story   EDITOR SAMPLE_TOOL   open, edit, save with backup, second start
-  editor_story.py second  EDITOR               a second start brings the editor to the front
+  editor_story.py second  EDITOR               a second start brings the editor to the front;
+                                               Escape and Enter keep it open, Alt+F4 ends it
   editor_story.py shot    EDITOR SAMPLE_TOOL OUT.png   screenshot with an image open
 """
 import os
@@ -140,7 +141,14 @@ def second(editor):
         elapsed = second_start(session, program)
         session.wait_active(CAPTION, 10)
         print(f"second start ended after {elapsed:.3f} s")
-        close_editor(session, process)
+        # Neither Escape nor Enter closes the window; the close request does.
+        session.key("Escape", "Return")
+        time.sleep(0.5)
+        if process.poll() is not None or not session.windows_named(CAPTION):
+            raise TestFailure("Escape or Enter closed the window")
+        session.key("alt+F4")
+        if process.wait(30) != 0:
+            raise TestFailure("the editor did not end with code 0 after Alt+F4")
         # With the first editor gone, a start runs the editor again.
         process, _ = start_editor(session, program)
         close_editor(session, process)
