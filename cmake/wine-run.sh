@@ -27,7 +27,7 @@ wineserver_bin=$(command -v wineserver || true)
 [ -n "$wineserver_bin" ] || wineserver_bin=/usr/lib/wine/wineserver64
 
 # Raise when the settings below change: existing prefixes then get them on next use.
-settings_version=2
+settings_version=3
 
 run_with_display() {
   if [ -n "${DISPLAY:-}" ]; then
@@ -41,13 +41,33 @@ wine_reg() {
   "$wine_bin" reg add "$@" /f </dev/null >/dev/null 2>&1
 }
 
+# A font of the system for `wanted`, else `fallback`.
+font_or() {
+  if fc-list -q "$1" 2>/dev/null; then echo "$1"; else echo "$2"; fi
+}
+
 prepare_prefix() {
   [ -d "$WINEPREFIX" ] || run_with_display "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1 || true
-  # The dialog fonts, the Japanese ones included, drawn with a CJK font of the system.
-  local face
-  for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic' \
-              'MS Shell Dlg' 'MS Shell Dlg 2' 'Tahoma' 'MS Sans Serif'; do
-    wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'Noto Sans CJK JP'
+  # The dialog fonts drawn with fonts of the system: IPA P Gothic has the metrics of the
+  # window's font; Noto Sans CJK covers the rest, Japanese included.
+  local cjk='Noto Sans CJK JP' face
+  local pgothic gothic
+  pgothic=$(font_or IPAPGothic "$cjk")
+  gothic=$(font_or IPAGothic "$cjk")
+  local replacements=(
+    'ＭＳ Ｐゴシック' "$pgothic" 'MS PGothic' "$pgothic"
+    'ＭＳ ゴシック' "$gothic" 'MS Gothic' "$gothic"
+    'MS UI Gothic' "$cjk" 'MS Shell Dlg' "$cjk" 'MS Shell Dlg 2' "$cjk"
+    'Tahoma' "$cjk" 'MS Sans Serif' "$cjk"
+  )
+  for ((i = 0; i < ${#replacements[@]}; i += 2)); do
+    wine_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "${replacements[i]}" /t REG_SZ \
+      /d "${replacements[i + 1]}"
+  done
+  # The caption buttons are drawn with Wine's Marlett, which this Wine looks for among
+  # the Windows fonts only.
+  for face in /usr/share/wine/fonts/marlett.ttf; do
+    [ -f "$face" ] && cp "$face" "$WINEPREFIX/drive_c/windows/Fonts/"
   done
   # Wine draws the window frames itself instead of leaving them to a window manager, so
   # windows look as on Windows and come and go without waiting for one.

@@ -11,7 +11,7 @@ packages=(
   # end-to-end tests in a real X session
   xvfb openbox xdotool x11-utils imagemagick
   # the Windows build and its tests
-  g++-mingw-w64-x86-64-posix wine wine64
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
 )
 
 missing=()
