@@ -33,7 +33,8 @@ WINEPREFIX="$PWD/$wine_dir/prefix" wineserver -p 2>/dev/null || true
 
 ctest --preset windows-cross
 
-# The same editing session through both builds, on the same sample image.
+# The same editing session through both builds, on the same sample image; the Linux
+# side is built with the Linux test settings in a folder of its own.
 cmake --preset linux-debug -B "$host" >/dev/null
 cmake --build "$host" --target vesk-story
 story=$(mktemp -d)
