@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 
 #include "main_dialog_layout.h"

@@ -2,6 +2,8 @@
 
 #include <imm.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/win32/file_chooser.h"
