@@ -47,6 +47,47 @@ def second_start(session, program):
     return elapsed
 
 
+def client_area(session, window):
+    info = session.output(["xwininfo", "-id", window])
+    value = {line.split(":")[0].strip(): line.split(":")[1].strip()
+             for line in info.splitlines() if ":" in line}
+    return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
+            int(value["Width"]), int(value["Height"]))
+
+
+def check_fixed_frame(session, window):
+    """Caption, system menu, minimise and close, but neither maximise nor resizing: in the
+    hints the window gives the window manager, in the actions openbox then allows, and in
+    what a double click on the title bar (openbox's maximise gesture) does."""
+    motif = session.output(["xprop", "-id", window, "_MOTIF_WM_HINTS"]).split("=")[-1]
+    flags, functions, decorations = (int(v, 16) for v in motif.split(",")[:3])
+    if flags & 3 != 3:
+        raise TestFailure(f"the Motif hints name no functions or decorations: {motif}")
+    if functions & 0x10 or decorations & 0x40:          # MWM_FUNC / MWM_DECOR_MAXIMIZE
+        raise TestFailure(f"the Motif hints offer maximising: {motif}")
+    if functions & 0x28 != 0x28 or decorations & 0x38 != 0x38:
+        raise TestFailure(f"the Motif hints lack caption, menu, minimise or close: {motif}")
+    sizes = session.output(["xprop", "-id", window, "WM_NORMAL_HINTS"])
+    minimum = [l.split(":")[1].strip() for l in sizes.splitlines() if "minimum size" in l]
+    maximum = [l.split(":")[1].strip() for l in sizes.splitlines() if "maximum size" in l]
+    if not minimum or minimum != maximum:
+        raise TestFailure(f"the window's size is not fixed: {sizes}")
+    allowed = session.output(["xprop", "-id", window, "_NET_WM_ALLOWED_ACTIONS"])
+    for action in ("MINIMIZE", "CLOSE", "MOVE"):
+        if f"_NET_WM_ACTION_{action}" not in allowed:
+            raise TestFailure(f"the window manager does not allow {action}: {allowed}")
+    for action in ("MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"):
+        if f"_NET_WM_ACTION_{action}" in allowed:
+            raise TestFailure(f"the window manager allows {action}: {allowed}")
+    before = client_area(session, window)
+    session.run(["xdotool", "mousemove", str(before[0] + before[2] // 2), str(before[1] - 8),
+                 "click", "--repeat", "2", "--delay", "80", "1"])
+    time.sleep(0.5)
+    if client_area(session, window) != before or "MAXIMIZED" in session.output(
+            ["xprop", "-id", window, "_NET_WM_STATE"]):
+        raise TestFailure("a double click on the title bar maximised the window")
+
+
 def focus_elsewhere(session):
     """Opens another program's window so that the editor is no longer the active one."""
     session.start(["xmessage", "-geometry", "+10+10", "another program"])
@@ -136,7 +177,8 @@ def story(editor, sample_tool):
 def second(editor):
     with XSession() as session:
         program = install_editor(session, editor)
-        process, _ = start_editor(session, program)
+        process, window = start_editor(session, program)
+        check_fixed_frame(session, window)
         focus_elsewhere(session)
         elapsed = second_start(session, program)
         session.wait_active(CAPTION, 10)
