@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the Linux window
-  qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
   # end-to-end tests in a real X session
   xvfb openbox xdotool x11-utils imagemagick
   # the Windows build and its tests

@@ -5,6 +5,7 @@
 #include "platform/dialog_runner.h"
 #include "platform/single_instance.h"
 #include "platform/window_search.h"
+#include "qt_japanese_texts.h"
 
 namespace vesk::platform::qt {
 
@@ -20,6 +21,7 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     QApplication application(argc_, argv_);
     QApplication::setApplicationName(QStringLiteral("vesk-edit"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vesk-edit"));
+    const QtJapaneseTexts japanese;
     return platform::runMainDialog(events);
 }
 
