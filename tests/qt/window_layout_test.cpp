@@ -202,12 +202,12 @@ TEST_F(WindowLayoutTest, MenuHasItsEntriesMnemonicsAndInitialStates) {
     const QList<QAction*> menus = dialog.menuBar().actions();
     ASSERT_EQ(menus.size(), static_cast<qsizetype>(layout::kMenus.size()));
     for (std::size_t m = 0; m < layout::kMenus.size(); ++m) {
-        const layout::Menu& spec = layout::kMenus[m];
-        EXPECT_EQ(menus[static_cast<qsizetype>(m)]->text(), qs(spec.title));
+        const layout::Menu& menu = layout::kMenus[m];
+        EXPECT_EQ(menus[static_cast<qsizetype>(m)]->text(), qs(menu.title));
         const QList<QAction*> entries = menus[static_cast<qsizetype>(m)]->menu()->actions();
-        ASSERT_EQ(entries.size(), spec.entryCount);
-        for (int i = 0; i < spec.entryCount; ++i) {
-            const layout::MenuEntry& e = spec.entries[static_cast<std::size_t>(i)];
+        ASSERT_EQ(entries.size(), menu.entryCount);
+        for (int i = 0; i < menu.entryCount; ++i) {
+            const layout::MenuEntry& e = menu.entries[static_cast<std::size_t>(i)];
             QAction* action = entries[i];
             EXPECT_EQ(action->isSeparator(), e.id == 0);
             if (e.id == 0) continue;

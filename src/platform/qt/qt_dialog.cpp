@@ -114,12 +114,12 @@ void QtDialog::buildMenu() {
 void QtDialog::buildControls() {
     QWidget* previousTabStop = nullptr;
     std::vector<QWidget*> groupBoxes;
-    for (const layout::Control& spec : layout::kControls) {
-        QWidget* widget = createControl(spec);
-        widget->setEnabled((spec.style & layout::kDisabled) == 0);
-        if (spec.id != layout::kNoId) controls_[spec.id] = widget;
-        if (spec.kind == layout::ControlKind::GroupBox) groupBoxes.push_back(widget);
-        if (spec.style & layout::kTabStop) {
+    for (const layout::Control& control : layout::kControls) {
+        QWidget* widget = createControl(control);
+        widget->setEnabled((control.style & layout::kDisabled) == 0);
+        if (control.id != layout::kNoId) controls_[control.id] = widget;
+        if (control.kind == layout::ControlKind::GroupBox) groupBoxes.push_back(widget);
+        if (control.style & layout::kTabStop) {
             widget->setFocusPolicy(Qt::StrongFocus);
             if (previousTabStop) QWidget::setTabOrder(previousTabStop, widget);
             previousTabStop = widget;
@@ -134,24 +134,24 @@ void QtDialog::buildControls() {
     }
 }
 
-QWidget* QtDialog::createControl(const layout::Control& spec) {
-    const QRect area = units_.rect(spec.x, spec.y, spec.width, spec.height);
-    const int id = spec.id;
+QWidget* QtDialog::createControl(const layout::Control& control) {
+    const QRect area = units_.rect(control.x, control.y, control.width, control.height);
+    const int id = control.id;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
         case layout::ControlKind::Label: {
-            auto* label = new QLabel(toQString(spec.text), client_);
+            auto* label = new QLabel(toQString(control.text), client_);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             widget = label;
             break;
         }
         case layout::ControlKind::GroupBox:
-            widget = new QGroupBox(toQString(spec.text), client_);
+            widget = new QGroupBox(toQString(control.text), client_);
             break;
         case layout::ControlKind::DropDownList: {
             auto* list = new QComboBox(client_);
-            setUpDropDownList(*list, spec);
+            setUpDropDownList(*list, control);
             list->setGeometry(area.x(), area.y(), area.width(), list->height());
             return list;
         }
@@ -159,9 +159,9 @@ QWidget* QtDialog::createControl(const layout::Control& spec) {
             auto* list = new QListWidget(client_);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setUniformItemSizes(true);
-            list->setFrameShape((spec.style & layout::kBorder) ? QFrame::StyledPanel
+            list->setFrameShape((control.style & layout::kBorder) ? QFrame::StyledPanel
                                                                 : QFrame::NoFrame);
-            list->setVerticalScrollBarPolicy((spec.style & layout::kVScroll)
+            list->setVerticalScrollBarPolicy((control.style & layout::kVScroll)
                                                  ? Qt::ScrollBarAsNeeded
                                                  : Qt::ScrollBarAlwaysOff);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -170,19 +170,19 @@ QWidget* QtDialog::createControl(const layout::Control& spec) {
         }
         case layout::ControlKind::Edit: {
             QLineEdit* edit = nullptr;
-            if (spec.style & layout::kStatField) {
+            if (control.style & layout::kStatField) {
                 edit = new StatField(client_, [this, id](int code) { events_.onCommand(id, code); });
             } else {
                 edit = new QLineEdit(client_);
                 QObject::connect(edit, &QLineEdit::textEdited, window_.get(),
                                  [this, id] { events_.onCommand(id, notify::kEditChange); });
             }
-            edit->setFrame((spec.style & layout::kBorder) != 0);
+            edit->setFrame((control.style & layout::kBorder) != 0);
             widget = edit;
             break;
         }
         case layout::ControlKind::PushButton: {
-            auto* button = new QPushButton(toQString(spec.text), client_);
+            auto* button = new QPushButton(toQString(control.text), client_);
             button->setAutoDefault(false);  // Enter elsewhere in the window must not press it
             QObject::connect(button, &QPushButton::clicked, window_.get(),
                              [this, id] { events_.onCommand(id, notify::kClicked); });
@@ -194,15 +194,15 @@ QWidget* QtDialog::createControl(const layout::Control& spec) {
     return widget;
 }
 
-void QtDialog::setUpDropDownList(QComboBox& list, const layout::Control& spec) {
-    if (spec.style & layout::kSorted) sortedLists_.insert(spec.id);
+void QtDialog::setUpDropDownList(QComboBox& list, const layout::Control& control) {
+    if (control.style & layout::kSorted) sortedLists_.insert(control.id);
     // The table's height includes the dropped list; closed, the list is one line high.
     const int closedHeight = std::min(list.sizeHint().height(), units_.y(13));
     list.resize(list.width(), closedHeight);
     const int lineHeight = QFontMetrics(window_->font()).height() + 2;
-    const int droppedHeight = units_.y(spec.height) - closedHeight;
+    const int droppedHeight = units_.y(control.height) - closedHeight;
     list.setMaxVisibleItems(std::max(1, droppedHeight / lineHeight));
-    const int id = spec.id;
+    const int id = control.id;
     // Only the user's choice is reported, as CBN_SELCHANGE followed by CBN_SELENDOK.
     QObject::connect(&list, &QComboBox::activated, window_.get(), [this, id] {
         events_.onCommand(id, notify::kSelChange);

@@ -72,8 +72,8 @@ public:
 private:
     void buildMenu();
     void buildControls();
-    QWidget* createControl(const layout::Control& spec);
-    void setUpDropDownList(QComboBox& list, const layout::Control& spec);
+    QWidget* createControl(const layout::Control& control);
+    void setUpDropDownList(QComboBox& list, const layout::Control& control);
     void insertItem(int id, int index, const QString& text);
 
     DialogEvents& events_;
