@@ -4,11 +4,11 @@
 # and against that window showing one Japanese label (the cost of loading fonts at all),
 # all in one private Xvfb with openbox. Prints the median of each and the ratios.
 #
-#   tools/measure_startup.sh [BUILD_DIR] [RUNS]     (defaults: build/linux-release, 15)
+#   tools/measure_startup.sh [BUILD_DIR] [RUNS]     (defaults: build/linux-release, 21)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/linux-release}
-runs=${2:-15}
+runs=${2:-21}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake --preset linux-release -B "$build" >/dev/null
