@@ -63,10 +63,15 @@ QtDialog::QtDialog(DialogEvents& events)
       window_(std::make_unique<DialogWindow>(
           [this] { events_.onClose(); },
           [this](int id) { events_.onCommand(id, notify::kClicked); })),
-      units_(dialogFont()) {
-    window_->setFont(dialogFont());
+      units_(0, 0) {
+    // What needs no font comes first, the native window included, while the program's
+    // start-up may still be filling the font database on another thread.
     window_->setWindowTitle(toQString(layout::kCaption));
     buildMenu();
+    window_->winId();
+    const QFont font = dialogFont();
+    units_ = DialogUnits(font);
+    window_->setFont(font);
     const int menuHeight = menuBar_->sizeHint().height();
     menuBar_->setGeometry(0, 0, units_.x(layout::kWidth), menuHeight);
     client_ = new QWidget(window_.get());

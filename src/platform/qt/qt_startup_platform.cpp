@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFontDatabase>
 
 #include "background_task.h"
 #include "platform/dialog_runner.h"
@@ -22,15 +23,17 @@ bool QtStartupPlatform::activateWindowWithProperty(std::string_view marker) {
 }
 
 int QtStartupPlatform::runMainDialog(DialogEvents& events) {
-    // Two slow steps of showing a window with text overlap with Qt's own start-up: the
-    // system's font configuration is loaded while Qt connects to the display and loads
-    // its plug-ins (Qt's font database then finds it loaded), and the session bus, which
-    // the accessibility bridge connects to with the first text a widget gets, is
-    // connected to while the window's fonts and menu are set up.
+    // Slow steps of showing a window with text run on other threads, overlapping with
+    // the steps that need none of them: the system's font configuration is loaded while
+    // Qt connects to the display and loads its plug-ins; then Qt's font database is
+    // filled while the window and its menu are made, and the session bus, which the
+    // accessibility bridge connects to with the first text a widget gets, is connected
+    // to. Qt's font database and bus connection are safe to use from any thread.
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
     const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
+    const BackgroundTask fontDatabase([] { QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("vesk-edit"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vesk-edit"));
     const QtJapaneseTexts japanese;
