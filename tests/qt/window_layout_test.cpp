@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "dialog_font.h"
 #include "main_dialog_layout.h"
 #include "qt_dialog.h"
 #include "recording_events.h"
@@ -58,6 +60,16 @@ TEST_F(WindowLayoutTest, WindowHasCaptionFixedSizeAndNoMaximise) {
     dialog.removeSizeAndMaximize();
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
+TEST_F(WindowLayoutTest, MenusChoosersAndMessageBoxesShareTheWindowFont) {
+    const QFont font = dialogFont();
+    EXPECT_EQ(dialog.window().font().family(), font.family());
+    EXPECT_EQ(QApplication::font().family(), font.family());
+    EXPECT_EQ(QApplication::font().pointSize(), font.pointSize());
+    const QMenu* fileMenu = dialog.menuBar().actions().first()->menu();
+    ASSERT_NE(fileMenu, nullptr);
+    EXPECT_EQ(fileMenu->font().family(), font.family());
 }
 
 TEST_F(WindowLayoutTest, EveryControlHasItsKindTextAndPlace) {

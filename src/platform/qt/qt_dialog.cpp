@@ -1,6 +1,7 @@
 #include "qt_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -71,6 +72,10 @@ QtDialog::QtDialog(DialogEvents& events)
     window_->winId();
     const QFont font = dialogFont();
     units_ = DialogUnits(font);
+    // The program's other windows (menus, choosers, message boxes) take the same Japanese
+    // font. It also spares loading a second font for the empty text an edit field lays
+    // out before it takes on its window's font.
+    QApplication::setFont(font);
     window_->setFont(font);
     const int menuHeight = menuBar_->sizeHint().height();
     menuBar_->setGeometry(0, 0, units_.x(layout::kWidth), menuHeight);
@@ -90,6 +95,7 @@ void QtDialog::buildMenu() {
     menuBar_->setNativeMenuBar(false);
     for (const layout::Menu& menu : layout::kMenus) {
         QMenu* popup = menuBar_->addMenu(toQString(menu.title));
+        popup->setAttribute(Qt::WA_WindowPropagation);  // takes on the window's font
         for (int i = 0; i < menu.entryCount; ++i) {
             const layout::MenuEntry& entry = menu.entries[static_cast<std::size_t>(i)];
             if (entry.id == 0) {
