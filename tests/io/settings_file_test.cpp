@@ -16,13 +16,19 @@ using testing::writeText;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
+    // A new file each time: Wine's profile functions cache a file by name and time, so a
+    // file rewritten within the same clock tick may be read from the cache.
     SettingsFile settingsWith(const std::string& text) {
+        ini = dir.path("data" + std::to_string(++files_) + ".ini");
         writeText(ini, text);
         return SettingsFile(ini);
     }
 
     testing::TempDir dir;
     std::string ini = dir.path("data.ini");
+
+private:
+    int files_ = 0;
 };
 
 TEST_F(SettingsFileTest, OnlyAStoredOneTurnsTheBackupOff) {
