@@ -11,11 +11,13 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -26,6 +28,7 @@
 #include "dialog_font.h"
 #include "qt_x11.h"
 #include "stat_field.h"
+#include "window_icon_pixels.h"
 
 namespace vesk::platform::qt {
 
@@ -71,7 +74,7 @@ QtDialog::QtDialog(DialogEvents& events)
     buildMenu();
     window_->winId();
     const QFont font = dialogFont();
-    units_ = DialogUnits(font);
+    units_ = dialogUnits();
     // The program's other windows (menus, choosers, message boxes) take the same Japanese
     // font. It also spares loading a second font for the empty text an edit field lays
     // out before it takes on its window's font.
@@ -171,7 +174,7 @@ QWidget* QtDialog::createControl(const layout::Control& control) {
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setUniformItemSizes(true);
             list->setFrameShape((control.style & layout::kBorder) ? QFrame::StyledPanel
-                                                                : QFrame::NoFrame);
+                                                                  : QFrame::NoFrame);
             list->setVerticalScrollBarPolicy((control.style & layout::kVScroll)
                                                  ? Qt::ScrollBarAsNeeded
                                                  : Qt::ScrollBarAlwaysOff);
@@ -182,7 +185,8 @@ QWidget* QtDialog::createControl(const layout::Control& control) {
         case layout::ControlKind::Edit: {
             QLineEdit* edit = nullptr;
             if (control.style & layout::kStatField) {
-                edit = new StatField(client_, [this, id](int code) { events_.onCommand(id, code); });
+                edit =
+                    new StatField(client_, [this, id](int code) { events_.onCommand(id, code); });
             } else {
                 edit = new QLineEdit(client_);
                 QObject::connect(edit, &QLineEdit::textEdited, window_.get(),
@@ -297,8 +301,8 @@ void QtDialog::addString(int id, std::string_view text) {
     int index = -1;
     if (sortedLists_.contains(id)) {
         if (auto* combo = qobject_cast<QComboBox*>(control(id))) {
-            index = sortedPosition(combo->count(), [combo](int i) { return combo->itemText(i); },
-                                   label);
+            index = sortedPosition(
+                combo->count(), [combo](int i) { return combo->itemText(i); }, label);
         }
     }
     insertItem(id, index, label);
@@ -462,9 +466,9 @@ void QtDialog::removeProperty(std::string_view name) {
 
 void QtDialog::setLargeIcon(int resourceId) {
     if (resourceId != IDI_MAIN) return;
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/window-icon-64.png"), QSize(64, 64));
-    window_->setWindowIcon(icon);
+    const QImage pixels(reinterpret_cast<const uchar*>(kWindowIconPixels), kWindowIconSize,
+                        kWindowIconSize, QImage::Format_ARGB32);
+    window_->setWindowIcon(QIcon(QPixmap::fromImage(pixels)));
 }
 
 // --- modal -----------------------------------------------------------------------------
