@@ -4,6 +4,8 @@
 #include <QFontInfo>
 #include <QStringList>
 
+#include <thread>
+
 #include "dialog_font.h"
 #include "dialog_units.h"
 
@@ -29,6 +31,16 @@ TEST(DialogUnitsTest, WindowFontIsJapaneseAtNinePoints) {
     const DialogUnits units(font);
     EXPECT_GT(units.baseX(), 3);
     EXPECT_GT(units.baseY(), 8);
+}
+
+TEST(DialogUnitsTest, WindowUnitsMeasuredOnAnotherThreadMatchTheWindowFont) {
+    // Start-up measures them on a second thread; the window must get the same numbers.
+    const DialogUnits* measured = nullptr;
+    std::thread([&measured] { measured = &dialogUnits(); }).join();
+    const DialogUnits here(dialogFont());
+    EXPECT_EQ(measured->baseX(), here.baseX());
+    EXPECT_EQ(measured->baseY(), here.baseY());
+    EXPECT_EQ(&dialogUnits(), measured);
 }
 
 }  // namespace

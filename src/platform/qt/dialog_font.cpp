@@ -35,4 +35,9 @@ QFont dialogFont() {
     return font;
 }
 
+const DialogUnits& dialogUnits() {
+    static const DialogUnits units(dialogFont());
+    return units;
+}
+
 }  // namespace vesk::platform::qt

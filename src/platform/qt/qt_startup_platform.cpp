@@ -3,10 +3,14 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDBusConnection>
 #include <QFontDatabase>
+#include <QImageReader>
 
 #include "background_task.h"
+#include "dialog_font.h"
+#include "lazy_extension_icon_style.h"
 #include "platform/dialog_runner.h"
 #include "platform/single_instance.h"
 #include "platform/window_search.h"
@@ -25,10 +29,12 @@ bool QtStartupPlatform::activateWindowWithProperty(std::string_view marker) {
 int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     // Slow steps of showing a window with text run on other threads, overlapping with
     // the steps that need none of them: the system's font configuration is loaded while
-    // Qt connects to the display and loads its plug-ins; then Qt's font database is
-    // filled while the window and its menu are made, and the session bus, which the
-    // accessibility bridge connects to with the first text a widget gets, is connected
-    // to. Qt's font database and bus connection are safe to use from any thread.
+    // Qt connects to the display and loads its plug-ins; then, while the window and its
+    // menu are made, Qt's font database is filled and the window font measured, the
+    // session bus (which the accessibility bridge connects to with the first text a
+    // widget gets) is connected to, and the image format plug-ins are loaded, which the
+    // first image the style draws (a group box frame) would otherwise load. Qt's font
+    // database, fonts, bus connection and image readers are safe to use from any thread.
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
@@ -39,7 +45,17 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
 #else
     const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
-    const BackgroundTask fontDatabase([] { QFontDatabase::families(); });
+    const BackgroundTask fontDatabase([] {
+        QFontDatabase::families();
+        dialogUnits();
+    });
+    const BackgroundTask imagePlugins([] {
+        // Asking whether PNG can be read makes Qt load every image format plug-in.
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        QImageReader(&nothing, "png").canRead();
+    });
+    QApplication::setStyle(new LazyExtensionIconStyle);
     QApplication::setApplicationName(QStringLiteral("vesk-edit"));
     QGuiApplication::setDesktopFileName(QStringLiteral("vesk-edit"));
     const QtJapaneseTexts japanese;
