@@ -50,10 +50,11 @@ private:
 
 QIcon LazyExtensionIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
                                            const QWidget* widget) const {
-    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton) {
-        if (option == nullptr) {
-            return QIcon(new DeferredIconEngine(QPointer<QStyle>(baseStyle()), icon));
-        }
+    const bool overflow =
+        icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton;
+    // An option may not outlive this call, so only the plain request is deferred.
+    if (overflow && option == nullptr) {
+        return QIcon(new DeferredIconEngine(QPointer<QStyle>(baseStyle()), icon));
     }
     return QProxyStyle::standardIcon(icon, option, widget);
 }
