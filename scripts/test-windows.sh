@@ -40,8 +40,8 @@ cmake --build "$host" --target vesk-story
 story=$(mktemp -d)
 trap 'cleanup; rm -rf "$story"' EXIT
 mkdir -p "$story/linux" "$story/windows"
-"$host/tests/win32/vesk-story" "$story/linux"
-cmake/wine-run.sh "$wine_dir" "$build/tests/win32/vesk-story.exe" "$story/windows"
+"$host/tests/support/vesk-story" "$story/linux"
+cmake/wine-run.sh "$wine_dir" "$build/tests/support/vesk-story.exe" "$story/windows"
 for file in 元データ.gb 元データ.gb.bak コピー.gb; do
   cmp "$story/linux/$file" "$story/windows/$file"
 done

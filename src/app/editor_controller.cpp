@@ -4,11 +4,11 @@
 #include "app/stat_text.h"
 #include "data/name_tables.h"
 #include "data/value_tables.h"
+#include "layout/main_dialog_layout.h"
 
 namespace vesk {
 namespace {
 
-constexpr int kStatFieldLength = 3;
 
 }  // namespace
 
@@ -71,7 +71,7 @@ void EditorController::statFieldEdited(int k) {
         return;
     }
     view_->setStatText(k, std::to_string(clampedStatValue(text)));
-    view_->selectStatText(k, kStatFieldLength, kStatFieldLength);
+    view_->selectStatText(k, layout::kStatFieldLength, layout::kStatFieldLength);
 }
 
 void EditorController::openImage() {

@@ -1,10 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/messages.h"
+#include "app/program_names.h"
 #include "data/name_tables.h"
 #include "data/value_tables.h"
-#include "main_dialog_layout.h"
-#include "resource_ids.h"
+#include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 
 namespace vesk {
 namespace {
@@ -28,7 +29,7 @@ MainWindow::MainWindow(EditorController& controller, const SettingsFile& setting
 void MainWindow::onInit(platform::Dialog& dialog) {
     dialog_ = &dialog;
     controller_.start(*this);
-    dialog.setProperty(layout::kWindowProperty, 1);
+    dialog.setProperty(kWindowProperty, 1);
     dialog.setLargeIcon(IDI_MAIN);
     dialog.removeSizeAndMaximize();
 
@@ -72,7 +73,7 @@ void MainWindow::onCommand(int id, int notification) {
 void MainWindow::onClose() { controller_.close(); }
 
 void MainWindow::onDestroy() {
-    dialog().removeProperty(layout::kWindowProperty);
+    dialog().removeProperty(kWindowProperty);
     dialog_ = nullptr;
 }
 

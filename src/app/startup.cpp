@@ -1,28 +1,23 @@
 #include "app/startup.h"
 
-#include "app/editor_controller.h"
-#include "app/main_window.h"
-#include "main_dialog_layout.h"
+#include "app/editor_session.h"
+#include "app/program_names.h"
 
 namespace vesk {
 
 int runEditorProgram(StartupPlatform& host) {
-    switch (host.acquireInstanceLock(layout::kInstanceName)) {
+    switch (host.acquireInstanceLock(kInstanceName)) {
         case platform::InstanceLock::Failed:
             return 0;
         case platform::InstanceLock::AlreadyRunning:
             // Found or not, this process has nothing more to do.
-            host.activateWindowWithProperty(layout::kWindowProperty);
+            host.activateWindowWithProperty(kWindowProperty);
             return 0;
         case platform::InstanceLock::Acquired:
             break;
     }
-    EnemyBlock block;
-    ImageFile image;
-    const SettingsFile settings = SettingsFile::besideProgram();
-    EditorController controller(block, image, settings);
-    MainWindow window(controller, settings);
-    host.runMainDialog(window);
+    EditorSession session(SettingsFile::besideProgram());
+    host.runMainDialog(session.window);
     return 0;
 }
 

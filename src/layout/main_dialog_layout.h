@@ -1,12 +1,13 @@
-// The main window's template as data: window frame, controls in tab order and menu.
-// The Qt window is built from this table; a test checks that the Win32 resource script
-// describes the same dialog, so the two cannot drift apart.
+// The main window's template as data: window frame, controls in tab order and menu. The
+// one description of the window: the Qt window is built from it at run time, and the
+// Windows resource script's dialog and menu are generated from it at build time
+// (tools/layout_rc).
 #pragma once
 
 #include <array>
 #include <string_view>
 
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace vesk::layout {
 
@@ -15,9 +16,20 @@ constexpr std::string_view kMenuTemplateName = "IDR_MENU";
 constexpr std::string_view kCaption = "GB版Vesk1 敵キャラステータスエディタ";
 constexpr std::string_view kFontName = "ＭＳ Ｐゴシック";
 constexpr int kFontPoints = 9;
+constexpr int kFontWeight = 400;
+constexpr int kFontCharset = 0x80;  // Shift-JIS
 constexpr int kWidth = 186, kHeight = 122;  // dialog units
-constexpr std::string_view kWindowProperty = "VeskEdit";
-constexpr std::string_view kInstanceName = "UniqueName";
+
+// The frame: a centred modal window with caption, system menu and minimise box, never
+// resizable or maximisable.
+enum FrameStyle : unsigned {
+    kFrameModal = 1u << 0,
+    kFrameCentred = 1u << 1,
+    kFrameCaption = 1u << 2,
+    kFrameSystemMenu = 1u << 3,
+    kFrameMinimizeBox = 1u << 4,
+};
+constexpr unsigned kFrame = kFrameModal | kFrameCentred | kFrameCaption | kFrameSystemMenu | kFrameMinimizeBox;
 
 enum class ControlKind { Label, GroupBox, DropDownList, ListBox, Edit, PushButton };
 
@@ -94,16 +106,5 @@ constexpr std::array<Menu, 2> kMenus = {{
      5},
     {"設定", {{{IDM_AUTO_BACKUP, "自動バックアップ", false, true}}}, 1},
 }};
-
-}  // namespace vesk::layout
-
-namespace vesk::layout {
-
-// File choosers: one filter entry each, no default extension, no initial directory.
-constexpr std::string_view kOpenChooserTitle = "ファイルを開く";
-constexpr std::string_view kSaveChooserTitle = "名前を付けて保存する";
-constexpr std::string_view kChooserFilterName = "GBファイル (*.gb)";
-constexpr std::string_view kChooserFilterPattern = "*.gb";
-constexpr int kPathBufferChars = 260;  // the choosers' path limit, terminator included
 
 }  // namespace vesk::layout

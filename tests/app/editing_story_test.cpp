@@ -4,12 +4,12 @@
 
 #include "data/name_tables.h"
 #include "editor_rig.h"
-#include "main_dialog_layout.h"
-#include "resource_ids.h"
+#include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "sample_image.h"
 #include "test_files.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 class EditingStory : public ::testing::Test {
@@ -138,4 +138,4 @@ TEST_F(EditingStory, ReplacingWithoutASelectedRowChangesNothing) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -6,11 +6,11 @@
 
 #include "app/messages.h"
 #include "editor_rig.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "sample_image.h"
 #include "test_files.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using Kind = FakeDialog::Modal::Kind;
@@ -237,4 +237,4 @@ TEST_F(FileStory, JapaneseNamesWork) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

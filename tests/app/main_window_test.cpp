@@ -6,11 +6,11 @@
 #include "data/name_tables.h"
 #include "data/value_tables.h"
 #include "editor_rig.h"
-#include "main_dialog_layout.h"
-#include "resource_ids.h"
+#include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "test_files.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using Kind = FakeDialog::Modal::Kind;
@@ -151,4 +151,4 @@ TEST_F(MainWindowTest, DestructionRemovesTheWindowMarker) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "fake_dialog.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace vesk {
 namespace {
+using test::FakeDialog;
 
 class FakeStartup : public StartupPlatform {
 public:
@@ -26,7 +27,7 @@ public:
     }
     int runMainDialog(platform::DialogEvents& events) override {
         dialogRan = true;
-        testing::FakeDialog dialog;
+        FakeDialog dialog;
         dialog.create(events);
         dialog.chooseMenu(IDM_EXIT);
         windowResult = dialog.endResult();

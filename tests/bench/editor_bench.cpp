@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "editor_rig.h"
-#include "main_dialog_layout.h"
-#include "resource_ids.h"
+#include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "sample_image.h"
 #include "test_files.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 struct OpenedEditor {
@@ -57,6 +57,6 @@ void StatKeystroke(benchmark::State& state) {
 BENCHMARK(StatKeystroke);
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test
 
 BENCHMARK_MAIN();

@@ -12,11 +12,14 @@
 
 namespace vesk {
 namespace {
+using test::TempDir;
+using test::pathFromUtf8;
 
-using testing::Bytes;
-using testing::readBytes;
-using testing::snapshot;
-using testing::writeBytes;
+using test::Bytes;
+using test::readBytes;
+using test::snapshot;
+using test::writeBytes;
+
 
 constexpr std::size_t kOffset = EnemyBlock::kImageOffset;
 constexpr std::size_t kEnd = EnemyBlock::kImageOffset + EnemyBlock::kSize;
@@ -49,7 +52,7 @@ protected:
         return image;
     }
 
-    testing::TempDir dir;
+    TempDir dir;
 };
 
 TEST_F(ImageFileTest, ReadsTheBlockAndWritesItBackByteForByte) {
@@ -150,7 +153,7 @@ TEST_F(ImageFileTest, AFileEndingRightAfterTheBlockIsAnImage) {
 
 TEST_F(ImageFileTest, MissingFilesDirectoriesAndEmptyPathsFailAndChangeNothing) {
     makeImage("other.gb");
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("folder.gb")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("folder.gb")));
     const auto before = snapshot(dir.root());
     for (const std::string& path :
          {dir.path("missing.gb"), dir.path("folder.gb"), dir.path("表/ソ.gb"), std::string()}) {
@@ -198,7 +201,7 @@ TEST_F(ImageFileTest, SaveAsOntoTheImageItselfCopiesNothingAndWritesInPlace) {
     EnemyBlock block;
     ASSERT_TRUE(image.read(block));
 
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("sub")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("sub")));
     for (const std::string& same : {path, dir.path("./self.gb"), dir.path("sub/../self.gb")}) {
         EXPECT_TRUE(image.copyCurrentTo(same)) << same;
         EXPECT_EQ(readBytes(path), opened);
@@ -253,7 +256,7 @@ TEST_F(ImageFileTest, BackupHoldsTheImageFromBeforeEachSaveAndReplacesTheLastOne
 
 TEST_F(ImageFileTest, BackupOntoADirectoryFailsAndLeavesEverything) {
     const std::string path = makeImage("game.gb");
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("game.gb.bak")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("game.gb.bak")));
     writeBytes(dir.path("game.gb.bak/inside"), Bytes{1, 2, 3});
     const auto before = snapshot(dir.root());
     ImageFile image = imageAt(path);
@@ -262,7 +265,7 @@ TEST_F(ImageFileTest, BackupOntoADirectoryFailsAndLeavesEverything) {
 }
 
 TEST_F(ImageFileTest, JapaneseDirectoryAndFileNamesWork) {
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("表ソ能")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("表ソ能")));
     const std::string path = makeImage("表ソ能/ソフト表.gb", 4);
     const Bytes opened = readBytes(path);
     ImageFile image = imageAt(path);

@@ -10,9 +10,13 @@
 
 namespace vesk {
 namespace {
+using test::TempDir;
+using test::pathFromUtf8;
+using test::snapshot;
 
-using testing::readText;
-using testing::writeText;
+using test::readText;
+using test::writeText;
+
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -24,7 +28,7 @@ protected:
         return SettingsFile(ini);
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::string ini = dir.path("data.ini");
 
 private:
@@ -152,20 +156,20 @@ TEST_F(SettingsFileTest, AnUnknownPathReadsOnAndWritesNothing) {
     EXPECT_EQ(settings.path(), "");
     EXPECT_TRUE(settings.loadBackupSetting());
     settings.saveBackupSetting(false);
-    EXPECT_TRUE(testing::snapshot(dir.root()).empty());
+    EXPECT_TRUE(snapshot(dir.root()).empty());
 }
 
 TEST_F(SettingsFileTest, ASettingsPathThatIsADirectoryReadsOnAndIsLeftAlone) {
-    std::filesystem::create_directory(testing::pathFromUtf8(ini));
+    std::filesystem::create_directory(pathFromUtf8(ini));
     const SettingsFile settings(ini);
     EXPECT_TRUE(settings.loadBackupSetting());
     settings.saveBackupSetting(false);
-    EXPECT_TRUE(std::filesystem::is_directory(testing::pathFromUtf8(ini)));
-    EXPECT_EQ(testing::snapshot(dir.root()).size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(pathFromUtf8(ini)));
+    EXPECT_EQ(snapshot(dir.root()).size(), 1u);
 }
 
 TEST_F(SettingsFileTest, JapaneseDirectoryNamesWork) {
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("表ソ能")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("表ソ能")));
     const SettingsFile settings(dir.path("表ソ能/data.ini"));
     settings.saveBackupSetting(false);
     EXPECT_EQ(linesOf(readText(dir.path("表ソ能/data.ini"))),
@@ -176,7 +180,7 @@ TEST_F(SettingsFileTest, JapaneseDirectoryNamesWork) {
 TEST(SettingsFileBesideProgram, IsDataIniInTheProgramsDirectory) {
     const std::string program = platform::ownProgramPath();
     ASSERT_FALSE(program.empty());
-    EXPECT_TRUE(std::filesystem::exists(testing::pathFromUtf8(program)));
+    EXPECT_TRUE(std::filesystem::exists(pathFromUtf8(program)));
     const PathParts parts = splitPath(program);
     EXPECT_NE(parts.baseName.find("io_tests"), std::string_view::npos);
     const std::string expected =

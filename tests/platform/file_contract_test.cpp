@@ -1,30 +1,33 @@
+// What every realisation of platform/file.h promises, on each platform that has one.
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "platform/file.h"
-#include "platform/file_copy.h"
 #include "test_files.h"
 
 namespace vesk::platform {
 namespace {
+using test::TempDir;
+using test::pathFromUtf8;
 
-using testing::Bytes;
-using testing::readBytes;
-using testing::snapshot;
-using testing::writeBytes;
+using test::Bytes;
+using test::readBytes;
+using test::snapshot;
+using test::writeBytes;
+
 using Access = File::Access;
 
-class PlatformFileTest : public ::testing::Test {
+class FileContract : public ::testing::Test {
 protected:
-    testing::TempDir dir;
+    TempDir dir;
     std::string path = dir.path("file.bin");
     Bytes content = Bytes{1, 2, 3, 4, 5, 6, 7, 8};
     void SetUp() override { writeBytes(path, content); }
 };
 
-TEST_F(PlatformFileTest, OpensOnlyExistingRegularFiles) {
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("sub")));
+TEST_F(FileContract, OpensOnlyExistingRegularFiles) {
+    std::filesystem::create_directory(pathFromUtf8(dir.path("sub")));
     const auto before = snapshot(dir.root());
     for (const Access access : {Access::ReadShared, Access::WriteExclusive}) {
         File file;
@@ -41,7 +44,7 @@ TEST_F(PlatformFileTest, OpensOnlyExistingRegularFiles) {
     EXPECT_EQ(snapshot(dir.root()), before);
 }
 
-TEST_F(PlatformFileTest, ReadsAndWritesAtAnOffset) {
+TEST_F(FileContract, ReadsAndWritesAtAnOffset) {
     File file;
     ASSERT_TRUE(file.openExisting(path, Access::WriteExclusive));
     EXPECT_EQ(file.size(), 8);
@@ -58,7 +61,7 @@ TEST_F(PlatformFileTest, ReadsAndWritesAtAnOffset) {
     EXPECT_EQ(readBytes(path), (Bytes{1, 2, 3, 0xAA, 0xBB, 6, 7, 8}));
 }
 
-TEST_F(PlatformFileTest, ReadersShareAndAWriterKeepsEveryoneElseOut) {
+TEST_F(FileContract, ReadersShareAndAWriterKeepsEveryoneElseOut) {
     {
         File writer, other;
         ASSERT_TRUE(writer.openExisting(path, Access::WriteExclusive));
@@ -75,48 +78,6 @@ TEST_F(PlatformFileTest, ReadersShareAndAWriterKeepsEveryoneElseOut) {
         EXPECT_TRUE(writer.openExisting(path, Access::WriteExclusive));
     }
     EXPECT_EQ(readBytes(path), content);
-}
-
-TEST_F(PlatformFileTest, CopyWithoutReplaceLeavesAnExistingTarget) {
-    const std::string target = dir.path("target.bin");
-    ASSERT_TRUE(copyFile(path, target, false));
-    EXPECT_EQ(readBytes(target), content);
-
-    writeBytes(target, Bytes{9});
-    EXPECT_FALSE(copyFile(path, target, false));
-    EXPECT_EQ(readBytes(target), Bytes{9});
-    EXPECT_TRUE(copyFile(path, target, true));
-    EXPECT_EQ(readBytes(target), content);
-}
-
-TEST_F(PlatformFileTest, CopyFailuresLeaveEveryFileAsItWas) {
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("sub")));
-    writeBytes(dir.path("sub/inside"), Bytes{4});
-    const auto before = snapshot(dir.root());
-    for (const bool replace : {false, true}) {
-        EXPECT_FALSE(copyFile(dir.path("missing.bin"), dir.path("copy.bin"), replace));
-        EXPECT_FALSE(copyFile(dir.path("sub"), dir.path("copy.bin"), replace));
-        EXPECT_FALSE(copyFile(path, dir.path("sub"), replace));
-        EXPECT_FALSE(copyFile(path, dir.path("nowhere/copy.bin"), replace));
-        EXPECT_FALSE(copyFile(path, "", replace));
-        EXPECT_EQ(snapshot(dir.root()), before);
-    }
-}
-
-TEST_F(PlatformFileTest, CopyOfAnEmptyFileIsEmpty) {
-    writeBytes(path, {});
-    ASSERT_TRUE(copyFile(path, dir.path("表.bin"), false));
-    EXPECT_TRUE(std::filesystem::exists(testing::pathFromUtf8(dir.path("表.bin"))));
-    EXPECT_TRUE(readBytes(dir.path("表.bin")).empty());
-}
-
-TEST_F(PlatformFileTest, SameFileComparesFilesNotSpellings) {
-    writeBytes(dir.path("other.bin"), content);
-    EXPECT_TRUE(sameFile(path, path));
-    EXPECT_TRUE(sameFile(path, dir.path("./file.bin")));
-    EXPECT_FALSE(sameFile(path, dir.path("other.bin")));
-    EXPECT_FALSE(sameFile(path, dir.path("missing.bin")));
-    EXPECT_FALSE(sameFile(dir.path("missing.bin"), dir.path("missing.bin")));
 }
 
 }  // namespace

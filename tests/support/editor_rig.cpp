@@ -1,9 +1,9 @@
 #include "editor_rig.h"
 
-#include "main_dialog_layout.h"
-#include "resource_ids.h"
+#include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 
 bool EditorRig::open(const std::string& path) {
     dialog.fileAnswers.push_back(path);
@@ -46,4 +46,4 @@ bool EditorRig::toggleBackup() { return dialog.chooseMenu(IDM_AUTO_BACKUP); }
 
 void EditorRig::close() { dialog.requestClose(); }
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -3,25 +3,15 @@
 #include <optional>
 #include <string>
 
-#include "app/editor_controller.h"
-#include "app/main_window.h"
-#include "data/enemy_block.h"
+#include "app/editor_session.h"
 #include "fake_dialog.h"
-#include "io/image_file.h"
-#include "io/settings_file.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 
-// The objects of one run of the editor, wired as start-up wires them, with the window on
-// an in-memory dialog.
-struct EditorRig {
-    explicit EditorRig(std::string settingsPath) : settings(std::move(settingsPath)) {}
+// The objects of one run of the editor, with the window on an in-memory dialog.
+struct EditorRig : EditorSession {
+    explicit EditorRig(std::string settingsPath) : EditorSession(SettingsFile(std::move(settingsPath))) {}
 
-    EnemyBlock block;
-    ImageFile image;
-    SettingsFile settings;
-    EditorController controller{block, image, settings};
-    MainWindow window{controller, settings};
     FakeDialog dialog;
 
     void start() { dialog.create(window); }
@@ -40,4 +30,4 @@ struct EditorRig {
     void close();
 };
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using layout::ControlKind;
@@ -292,4 +292,4 @@ void FakeDialog::end(int result) {
     endResult_ = result;
 }
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -8,7 +8,7 @@
 
 #include "platform/dialog.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 
 // An in-memory dialog built from the layout table. It behaves like the Win32 dialog
 // manager where the main window relies on it (sorted lists, edit limits and selection,
@@ -115,4 +115,4 @@ private:
     std::optional<int> endResult_;
 };
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

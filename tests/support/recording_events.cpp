@@ -1,5 +1,7 @@
 #include "recording_events.h"
 
+#include <utility>
+
 namespace vesk::test {
 
 void RecordingEvents::onInit(platform::Dialog& d) {
@@ -8,7 +10,10 @@ void RecordingEvents::onInit(platform::Dialog& d) {
     if (whenInit) whenInit(d);
 }
 
-void RecordingEvents::onCommand(int id, int notification) { commands.emplace_back(id, notification); }
+void RecordingEvents::onCommand(int id, int notification) {
+    std::lock_guard lock(mutex_);
+    commands.emplace_back(id, notification);
+}
 
 void RecordingEvents::onClose() {
     ++closes;
@@ -18,10 +23,25 @@ void RecordingEvents::onClose() {
 void RecordingEvents::onDestroy() { ++destroys; }
 
 std::vector<RecordingEvents::Command> RecordingEvents::commandsOf(int id) const {
+    std::lock_guard lock(mutex_);
     std::vector<Command> found;
-    for (const Command& c : commands)
-        if (c.first == id) found.push_back(c);
+    for (const Command& c : commands) {
+        if (c.id == id) found.push_back(c);
+    }
     return found;
+}
+
+std::vector<RecordingEvents::Command> RecordingEvents::take() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(commands, {});
+}
+
+std::vector<RecordingEvents::Command> RecordingEvents::take(int id) {
+    std::vector<Command> of;
+    for (const Command& c : take()) {
+        if (c.id == id) of.push_back(c);
+    }
+    return of;
 }
 
 }  // namespace vesk::test

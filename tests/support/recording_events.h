@@ -1,17 +1,26 @@
 #pragma once
 
 #include <functional>
-#include <utility>
+#include <mutex>
+#include <ostream>
 #include <vector>
 
 #include "platform/dialog.h"
 
 namespace vesk::test {
 
-// Window events as a list, with an optional reaction to each command.
+// Window events as a list, with an optional reaction to each. Commands may arrive on
+// the window's own thread while the test reads them on another.
 class RecordingEvents final : public platform::DialogEvents {
 public:
-    using Command = std::pair<int, int>;  // control or menu ID, notification
+    struct Command {
+        Command(int control, int code) : id(control), notification(code) {}
+        bool operator==(const Command&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Command& c) {
+            return out << "(" << c.id << ", " << c.notification << ")";
+        }
+        int id, notification;  // control or menu ID, notification
+    };
 
     void onInit(platform::Dialog& dialog) override;
     void onCommand(int id, int notification) override;
@@ -19,13 +28,19 @@ public:
     void onDestroy() override;
 
     std::vector<Command> commandsOf(int id) const;
-    void clear() { commands.clear(); }
+    void clear() { take(); }
+    // The commands so far, leaving none; or those of one control, forgetting all others.
+    std::vector<Command> take();
+    std::vector<Command> take(int id);
 
     platform::Dialog* dialog = nullptr;
     std::vector<Command> commands;
     int inits = 0, closes = 0, destroys = 0;
     std::function<void(platform::Dialog&)> whenInit;
     std::function<void()> whenClose;
+
+private:
+    mutable std::mutex mutex_;
 };
 
 }  // namespace vesk::test

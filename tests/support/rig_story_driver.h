@@ -8,7 +8,7 @@ namespace vesk::test {
 // The user's steps on the in-memory dialog of the editor rig.
 class RigStoryDriver final : public StoryDriver {
 public:
-    explicit RigStoryDriver(testing::EditorRig& rig) : rig_(rig) {}
+    explicit RigStoryDriver(EditorRig& rig) : rig_(rig) {}
 
     bool open(const std::string& path) override { return rig_.open(path); }
     bool chooseEnemy(int m) override { return rig_.chooseEnemy(m); }
@@ -22,7 +22,7 @@ public:
     void close() override { rig_.close(); }
 
 private:
-    testing::EditorRig& rig_;
+    EditorRig& rig_;
 };
 
 }  // namespace vesk::test

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vesk-story: cannot write the sample image\n");
         return 1;
     }
-    vesk::testing::EditorRig rig(directory + "data.ini");
+    vesk::test::EditorRig rig(directory + "data.ini");
     rig.start();
     vesk::test::RigStoryDriver driver(rig);
     std::string failure;

@@ -4,7 +4,7 @@
 #include <random>
 #include <stdexcept>
 
-namespace vesk::testing {
+namespace vesk::test {
 
 namespace fs = std::filesystem;
 
@@ -86,4 +86,4 @@ std::map<std::string, Bytes> snapshot(const fs::path& root) {
     return entries;
 }
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vesk::testing {
+namespace vesk::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -41,4 +41,4 @@ bool exists(const std::string& path);
 // prove that an operation left everything as it was.
 std::map<std::string, Bytes> snapshot(const std::filesystem::path& root);
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

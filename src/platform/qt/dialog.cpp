@@ -1,4 +1,6 @@
-#include "qt_dialog.h"
+#include "platform/qt/dialog.h"
+
+#include "layout/file_choosers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,10 +27,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dialog_font.h"
-#include "qt_x11.h"
-#include "stat_field.h"
-#include "window_icon_pixels.h"
+#include "platform/qt/dialog_font.h"
+#include "platform/qt/native_window_property.h"
+#include "platform/qt/dialog_builder.h"
+#include "platform/qt/stat_field.h"
+#include "platform/qt/startup/window_icon_pixels.h"
 
 namespace vesk::platform::qt {
 
@@ -71,7 +74,8 @@ QtDialog::QtDialog(DialogEvents& events)
     // What needs no font comes first, the native window included, while the program's
     // start-up may still be filling the font database on another thread.
     window_->setWindowTitle(toQString(layout::kCaption));
-    buildMenu();
+    DialogBuilder builder(*window_, events_, widgets_);
+    builder.buildMenu();
     window_->winId();
     const QFont font = dialogFont();
     units_ = dialogUnits();
@@ -80,150 +84,13 @@ QtDialog::QtDialog(DialogEvents& events)
     // out before it takes on its window's font.
     QApplication::setFont(font);
     window_->setFont(font);
-    const int menuHeight = menuBar_->sizeHint().height();
-    menuBar_->setGeometry(0, 0, units_.x(layout::kWidth), menuHeight);
-    client_ = new QWidget(window_.get());
-    client_->setGeometry(0, menuHeight, units_.x(layout::kWidth), units_.y(layout::kHeight));
-    buildControls();
+    const int menuHeight = widgets_.menuBar->sizeHint().height();
+    widgets_.menuBar->setGeometry(0, 0, units_.x(layout::kWidth), menuHeight);
+    builder.buildControls(units_);
     window_->setFixedSize(units_.x(layout::kWidth), menuHeight + units_.y(layout::kHeight));
 }
 
 QtDialog::~QtDialog() { destroy(); }
-
-void QtDialog::buildMenu() {
-    // The menu stays in the window. Saying so before the menu bar exists also spares the
-    // start-up the search for a desktop-wide menu service.
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    menuBar_ = new QMenuBar(window_.get());
-    menuBar_->setNativeMenuBar(false);
-    for (const layout::Menu& menu : layout::kMenus) {
-        QMenu* popup = menuBar_->addMenu(toQString(menu.title));
-        popup->setAttribute(Qt::WA_WindowPropagation);  // takes on the window's font
-        for (int i = 0; i < menu.entryCount; ++i) {
-            const layout::MenuEntry& entry = menu.entries[static_cast<std::size_t>(i)];
-            if (entry.id == 0) {
-                popup->addSeparator();
-                continue;
-            }
-            QAction* action = popup->addAction(toQString(entry.text));
-            action->setEnabled(!entry.grayed);
-            if (entry.checked) {
-                action->setCheckable(true);
-                action->setChecked(true);
-            }
-            const int id = entry.id;
-            QObject::connect(action, &QAction::triggered, window_.get(), [this, action, id] {
-                // As on a Win32 menu, only the program moves a check mark.
-                if (action->isCheckable()) {
-                    const QSignalBlocker blocker(action);
-                    action->setChecked(!action->isChecked());
-                }
-                events_.onCommand(id, notify::kClicked);
-            });
-            menuEntries_[id] = action;
-        }
-    }
-}
-
-void QtDialog::buildControls() {
-    QWidget* previousTabStop = nullptr;
-    std::vector<QWidget*> groupBoxes;
-    for (const layout::Control& control : layout::kControls) {
-        QWidget* widget = createControl(control);
-        widget->setEnabled((control.style & layout::kDisabled) == 0);
-        if (control.id != layout::kNoId) controls_[control.id] = widget;
-        if (control.kind == layout::ControlKind::GroupBox) groupBoxes.push_back(widget);
-        if (control.style & layout::kTabStop) {
-            widget->setFocusPolicy(Qt::StrongFocus);
-            if (previousTabStop) QWidget::setTabOrder(previousTabStop, widget);
-            previousTabStop = widget;
-        } else {
-            widget->setFocusPolicy(Qt::NoFocus);
-        }
-    }
-    // A group box only frames its neighbours: it lies beneath them and takes no clicks.
-    for (QWidget* box : groupBoxes) {
-        box->lower();
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-}
-
-QWidget* QtDialog::createControl(const layout::Control& control) {
-    const QRect area = units_.rect(control.x, control.y, control.width, control.height);
-    const int id = control.id;
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-        case layout::ControlKind::Label: {
-            auto* label = new QLabel(toQString(control.text), client_);
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            widget = label;
-            break;
-        }
-        case layout::ControlKind::GroupBox:
-            widget = new QGroupBox(toQString(control.text), client_);
-            break;
-        case layout::ControlKind::DropDownList: {
-            auto* list = new QComboBox(client_);
-            setUpDropDownList(*list, control);
-            list->setGeometry(area.x(), area.y(), area.width(), list->height());
-            return list;
-        }
-        case layout::ControlKind::ListBox: {
-            auto* list = new QListWidget(client_);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            list->setUniformItemSizes(true);
-            list->setFrameShape((control.style & layout::kBorder) ? QFrame::StyledPanel
-                                                                  : QFrame::NoFrame);
-            list->setVerticalScrollBarPolicy((control.style & layout::kVScroll)
-                                                 ? Qt::ScrollBarAsNeeded
-                                                 : Qt::ScrollBarAlwaysOff);
-            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            widget = list;
-            break;
-        }
-        case layout::ControlKind::Edit: {
-            QLineEdit* edit = nullptr;
-            if (control.style & layout::kStatField) {
-                edit =
-                    new StatField(client_, [this, id](int code) { events_.onCommand(id, code); });
-            } else {
-                edit = new QLineEdit(client_);
-                QObject::connect(edit, &QLineEdit::textEdited, window_.get(),
-                                 [this, id] { events_.onCommand(id, notify::kEditChange); });
-            }
-            edit->setFrame((control.style & layout::kBorder) != 0);
-            widget = edit;
-            break;
-        }
-        case layout::ControlKind::PushButton: {
-            auto* button = new QPushButton(toQString(control.text), client_);
-            button->setAutoDefault(false);  // Enter elsewhere in the window must not press it
-            QObject::connect(button, &QPushButton::clicked, window_.get(),
-                             [this, id] { events_.onCommand(id, notify::kClicked); });
-            widget = button;
-            break;
-        }
-    }
-    widget->setGeometry(area);
-    return widget;
-}
-
-void QtDialog::setUpDropDownList(QComboBox& list, const layout::Control& control) {
-    if (control.style & layout::kSorted) sortedLists_.insert(control.id);
-    // The table's height includes the dropped list; closed, the list is one line high.
-    const int closedHeight = std::min(list.sizeHint().height(), units_.y(13));
-    list.resize(list.width(), closedHeight);
-    const int lineHeight = QFontMetrics(window_->font()).height() + 2;
-    const int droppedHeight = units_.y(control.height) - closedHeight;
-    list.setMaxVisibleItems(std::max(1, droppedHeight / lineHeight));
-    const int id = control.id;
-    // Only the user's choice is reported, as CBN_SELCHANGE followed by CBN_SELENDOK.
-    QObject::connect(&list, &QComboBox::activated, window_.get(), [this, id] {
-        events_.onCommand(id, notify::kSelChange);
-        events_.onCommand(id, notify::kSelEndOk);
-    });
-}
 
 // --- running -------------------------------------------------------------------------
 
@@ -271,27 +138,36 @@ void QtDialog::end(int result) {
 QWidget& QtDialog::window() const { return *window_; }
 
 QWidget* QtDialog::control(int id) const {
-    const auto found = controls_.find(id);
-    return found == controls_.end() ? nullptr : found->second;
+    const auto found = widgets_.controls.find(id);
+    return found == widgets_.controls.end() ? nullptr : found->second;
 }
 
 QAction* QtDialog::menuEntry(int id) const {
-    const auto found = menuEntries_.find(id);
-    return found == menuEntries_.end() ? nullptr : found->second;
+    const auto found = widgets_.menuEntries.find(id);
+    return found == widgets_.menuEntries.end() ? nullptr : found->second;
 }
 
-QMenuBar& QtDialog::menuBar() const { return *menuBar_; }
+QMenuBar& QtDialog::menuBar() const { return *widgets_.menuBar; }
 
 // --- lists ---------------------------------------------------------------------------
 
+template <class Widget>
+Widget* QtDialog::find(const std::map<int, Widget*>& widgets, int id) {
+    const auto found = widgets.find(id);
+    return found == widgets.end() ? nullptr : found->second;
+}
+
+QComboBox* QtDialog::dropDownList(int id) const { return find(widgets_.dropDownLists, id); }
+QListWidget* QtDialog::listBox(int id) const { return find(widgets_.listBoxes, id); }
+QLineEdit* QtDialog::editField(int id) const { return find(widgets_.edits, id); }
+
 void QtDialog::insertItem(int id, int index, const QString& text) {
-    QWidget* widget = control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (auto* combo = dropDownList(id)) {
         const int before = combo->currentIndex();
         combo->insertItem(index < 0 ? combo->count() : index, text);
         // The first entry of an empty list is not selected by adding it.
         if (before < 0) combo->setCurrentIndex(-1);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    } else if (auto* list = listBox(id)) {
         list->insertItem(index < 0 ? list->count() : index, text);
     }
 }
@@ -299,8 +175,8 @@ void QtDialog::insertItem(int id, int index, const QString& text) {
 void QtDialog::addString(int id, std::string_view text) {
     const QString label = toQString(text);
     int index = -1;
-    if (sortedLists_.contains(id)) {
-        if (auto* combo = qobject_cast<QComboBox*>(control(id))) {
+    if (widgets_.sortedLists.contains(id)) {
+        if (auto* combo = dropDownList(id)) {
             index = sortedPosition(
                 combo->count(), [combo](int i) { return combo->itemText(i); }, label);
         }
@@ -313,10 +189,9 @@ void QtDialog::insertString(int id, int index, std::string_view text) {
 }
 
 void QtDialog::deleteString(int id, int index) {
-    QWidget* widget = control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (auto* combo = dropDownList(id)) {
         if (index >= 0 && index < combo->count()) combo->removeItem(index);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    } else if (auto* list = listBox(id)) {
         if (index < 0 || index >= list->count()) return;
         const bool wasSelected = listBoxSelection(*list) == index;
         delete list->takeItem(index);
@@ -329,16 +204,14 @@ void QtDialog::deleteString(int id, int index) {
 }
 
 void QtDialog::resetContent(int id) {
-    QWidget* widget = control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->clear();
-    if (auto* list = qobject_cast<QListWidget*>(widget)) list->clear();
+    if (auto* combo = dropDownList(id)) combo->clear();
+    if (auto* list = listBox(id)) list->clear();
 }
 
 void QtDialog::setCurSel(int id, int index) {
-    QWidget* widget = control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    if (auto* combo = dropDownList(id)) {
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    } else if (auto* list = listBox(id)) {
         if (index >= 0 && index < list->count()) {
             list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
         } else {
@@ -349,26 +222,24 @@ void QtDialog::setCurSel(int id, int index) {
 }
 
 int QtDialog::curSel(int id) const {
-    QWidget* widget = control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentIndex();
-    if (auto* list = qobject_cast<QListWidget*>(widget)) return listBoxSelection(*list);
+    if (const auto* combo = dropDownList(id)) return combo->currentIndex();
+    if (const auto* list = listBox(id)) return listBoxSelection(*list);
     return -1;
 }
 
 // --- edit fields and windows ---------------------------------------------------------
 
 void QtDialog::setText(int id, std::string_view text) {
-    QWidget* widget = control(id);
     const QString value = toQString(text);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (auto* edit = editField(id)) {
         edit->setText(value);  // raises textChanged only, never textEdited
-    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    } else if (auto* button = qobject_cast<QPushButton*>(control(id))) {
         button->setText(value);
     }
 }
 
 std::string QtDialog::text(int id, int maxChars) const {
-    const auto* edit = qobject_cast<const QLineEdit*>(control(id));
+    const QLineEdit* edit = editField(id);
     if (!edit || maxChars <= 0) return {};
     QString value = edit->text();
     qsizetype cut = 0;
@@ -380,7 +251,7 @@ std::string QtDialog::text(int id, int maxChars) const {
 }
 
 void QtDialog::setTextSelection(int id, int from, int to) {
-    auto* edit = qobject_cast<QLineEdit*>(control(id));
+    QLineEdit* edit = editField(id);
     if (!edit) return;
     const int length = static_cast<int>(edit->text().size());
     const int start = std::clamp(from, 0, length);
@@ -394,7 +265,7 @@ void QtDialog::setTextSelection(int id, int from, int to) {
 }
 
 void QtDialog::limitText(int id, int maxChars) {
-    auto* edit = qobject_cast<QLineEdit*>(control(id));
+    QLineEdit* edit = editField(id);
     const int limit = maxChars > 0 ? maxChars : 32767;
     if (!edit || edit->maxLength() == limit) return;
     // QLineEdit sets its text again for a new limit, losing the selection; a limit alone
@@ -455,13 +326,13 @@ void QtDialog::removeSizeAndMaximize() {
 void QtDialog::setProperty(std::string_view name, int value) {
     const std::string key(name);
     window_->setProperty(key.c_str(), value);
-    x11::setWindowProperty(*window_, name, value);
+    setNativeWindowProperty(*window_, name, value);
 }
 
 void QtDialog::removeProperty(std::string_view name) {
     const std::string key(name);
     window_->setProperty(key.c_str(), QVariant());
-    x11::removeWindowProperty(*window_, name);
+    removeNativeWindowProperty(*window_, name);
 }
 
 void QtDialog::setLargeIcon(int resourceId) {

@@ -4,15 +4,17 @@
 
 #include <map>
 #include <memory>
-#include <set>
 
-#include "dialog_units.h"
-#include "dialog_window.h"
-#include "main_dialog_layout.h"
+#include "platform/qt/dialog_builder.h"
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/dialog_window.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/dialog.h"
 
 class QAction;
 class QComboBox;
+class QLineEdit;
+class QListWidget;
 class QEventLoop;
 class QMenuBar;
 class QWidget;
@@ -37,7 +39,7 @@ public:
 
     QWidget& window() const;
     QWidget* control(int id) const;  // nullptr for an unknown ID
-    QWidget& clientArea() const { return *client_; }
+    QWidget& clientArea() const { return *widgets_.client; }
     QAction* menuEntry(int id) const;
     QMenuBar& menuBar() const;
     const DialogUnits& units() const { return units_; }
@@ -70,20 +72,17 @@ public:
     void end(int result) override;
 
 private:
-    void buildMenu();
-    void buildControls();
-    QWidget* createControl(const layout::Control& control);
-    void setUpDropDownList(QComboBox& list, const layout::Control& control);
+    template <class Widget>
+    static Widget* find(const std::map<int, Widget*>& widgets, int id);
+    QComboBox* dropDownList(int id) const;  // nullptr when `id` is not a drop-down list
+    QListWidget* listBox(int id) const;
+    QLineEdit* editField(int id) const;
     void insertItem(int id, int index, const QString& text);
 
     DialogEvents& events_;
     std::unique_ptr<DialogWindow> window_;
-    QMenuBar* menuBar_ = nullptr;
-    QWidget* client_ = nullptr;  // the area below the menu bar that the layout describes
+    DialogWidgets widgets_;
     DialogUnits units_;
-    std::map<int, QWidget*> controls_;
-    std::map<int, QAction*> menuEntries_;
-    std::set<int> sortedLists_;
     QEventLoop* loop_ = nullptr;
     bool initialised_ = false;
     bool destroyed_ = false;

@@ -1,10 +1,10 @@
-#include "dialog_font.h"
+#include "platform/qt/dialog_font.h"
 
 #include <QFontDatabase>
 #include <QString>
 #include <QStringList>
 
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 
 namespace vesk::platform::qt {
 

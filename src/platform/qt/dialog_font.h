@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "dialog_units.h"
+#include "platform/qt/dialog_units.h"
 
 namespace vesk::platform::qt {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "platform/dialog_runner.h"
-#include "qt_dialog.h"
+#include "platform/qt/dialog.h"
 
 namespace vesk::platform {
 

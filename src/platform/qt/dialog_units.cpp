@@ -1,4 +1,4 @@
-#include "dialog_units.h"
+#include "platform/qt/dialog_units.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "dialog_window.h"
+#include "platform/qt/dialog_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace vesk::platform::qt {
 

@@ -1,11 +1,11 @@
-#include "qt_x11.h"
+#include "platform/qt/native_window_property.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 
-#include "platform/qt/x11_window_property.h"
+#include "platform/x11/window_property.h"
 
-namespace vesk::platform::qt::x11 {
+namespace vesk::platform::qt {
 
 namespace {
 
@@ -17,18 +17,18 @@ xcb_connection_t* connection() {
 
 }  // namespace
 
-void setWindowProperty(QWidget& window, std::string_view name, int value) {
+void setNativeWindowProperty(QWidget& window, std::string_view name, int value) {
     if (xcb_connection_t* c = connection()) {
         platform::x11::setCardinalProperty(c, static_cast<xcb_window_t>(window.winId()), name,
                                            static_cast<std::uint32_t>(value));
     }
 }
 
-void removeWindowProperty(QWidget& window, std::string_view name) {
+void removeNativeWindowProperty(QWidget& window, std::string_view name) {
     xcb_connection_t* c = connection();
     if (c && window.internalWinId()) {
         platform::x11::deleteProperty(c, static_cast<xcb_window_t>(window.internalWinId()), name);
     }
 }
 
-}  // namespace vesk::platform::qt::x11
+}  // namespace vesk::platform::qt

@@ -1,9 +1,9 @@
-#include "stat_field.h"
+#include "platform/qt/stat_field.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/dialog.h"
 
 namespace vesk::platform::qt {

@@ -1,20 +1,28 @@
-#include "platform/win32/win32_dialog.h"
+#include "platform/win32/dialog.h"
 
 #include <imm.h>
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 #include <vector>
 
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/file_chooser.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {
 
-bool Win32Dialog::isComboBox(int id) const {
-    wchar_t className[16] = {};
-    GetClassNameW(control(id), className, static_cast<int>(std::size(className)));
-    return lstrcmpiW(className, L"ComboBox") == 0;
+bool Win32Dialog::isComboBox(int id) {
+    // The window was built from the layout table, so the table tells each list's kind.
+    static const std::set<int> dropDownLists = [] {
+        std::set<int> ids;
+        for (const layout::Control& c : layout::kControls) {
+            if (c.kind == layout::ControlKind::DropDownList) ids.insert(c.id);
+        }
+        return ids;
+    }();
+    return dropDownLists.contains(id);
 }
 
 LRESULT Win32Dialog::sendList(int id, UINT comboMessage, UINT listMessage, WPARAM w,

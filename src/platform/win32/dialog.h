@@ -46,7 +46,7 @@ public:
 private:
     HWND control(int id) const { return GetDlgItem(window_, id); }
     // Drop-down lists and list boxes take the same requests under different messages.
-    bool isComboBox(int id) const;
+    static bool isComboBox(int id);
     LRESULT sendList(int id, UINT comboMessage, UINT listMessage, WPARAM w, LPARAM l) const;
 
     HWND window_;

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_dialog.h"
+#include "platform/win32/dialog.h"
 
 namespace vesk::platform {
 namespace {

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <array>
 
-#include "main_dialog_layout.h"
+#include "layout/file_choosers.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform::win32 {

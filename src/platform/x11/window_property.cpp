@@ -1,4 +1,4 @@
-#include "platform/qt/x11_window_property.h"
+#include "platform/x11/window_property.h"
 
 #include <cstdlib>
 #include <memory>

@@ -9,11 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/qt/x11_window_property.h"
+#include "platform/x11/window_property.h"
 #include "platform/window_search.h"
 
-namespace vesk::platform {
-
+namespace vesk::platform::x11 {
 namespace {
 
 template <class T>
@@ -117,8 +116,12 @@ void raiseAndFocus(xcb_connection_t* c, xcb_window_t window) {
 }
 
 }  // namespace
+}  // namespace vesk::platform::x11
+
+namespace vesk::platform {
 
 bool activateWindowWithProperty(std::string_view marker) {
+    using namespace x11;
     Connection connection;
     if (!connection.ok()) return false;
     xcb_connection_t* c = connection.handle;

@@ -18,14 +18,16 @@
 
 namespace vesk::platform {
 namespace {
+using test::TempDir;
+
+using test::Bytes;
+using test::readBytes;
+using test::readText;
+using test::snapshot;
+using test::writeBytes;
+using test::writeText;
 
 namespace fs = std::filesystem;
-using testing::Bytes;
-using testing::readBytes;
-using testing::readText;
-using testing::snapshot;
-using testing::writeBytes;
-using testing::writeText;
 
 // Runs `child` in a forked process and returns its exit code (-1 if it did not exit).
 int inChildProcess(const std::function<int()>& child) {
@@ -44,7 +46,7 @@ mode_t modeOf(const std::string& path) {
 
 class PosixPlatformTest : public ::testing::Test {
 protected:
-    testing::TempDir dir;
+    TempDir dir;
     std::string source = dir.path("source.gb");
     void SetUp() override { writeBytes(source, Bytes{10, 20, 30}); }
 };
@@ -132,7 +134,7 @@ TEST(OwnProgramPath, IsTheRunningTestProgram) {
     const std::string path = ownProgramPath();
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(path.front(), '/');
-    EXPECT_EQ(fs::path(path).filename(), "io_tests");
+    EXPECT_EQ(fs::path(path).filename(), "posix_platform_tests");
     EXPECT_TRUE(fs::equivalent(path, "/proc/self/exe"));
 }
 
@@ -185,7 +187,7 @@ protected:
         restoreVariable("TMPDIR", savedTemp_);
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::string name = "VeskTest" + std::to_string(::getpid()) + "-" +
                        ::testing::UnitTest::GetInstance()->current_test_info()->name();
 

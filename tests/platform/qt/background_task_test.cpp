@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "background_task.h"
+#include "platform/qt/startup/background_task.h"
 
 namespace vesk::platform::qt {
 namespace {

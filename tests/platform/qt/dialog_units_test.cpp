@@ -6,8 +6,8 @@
 
 #include <thread>
 
-#include "dialog_font.h"
-#include "dialog_units.h"
+#include "platform/qt/dialog_font.h"
+#include "platform/qt/dialog_units.h"
 
 namespace vesk::platform::qt {
 namespace {

@@ -14,10 +14,10 @@
 #include <string>
 
 #include "modal_answer.h"
-#include "qt_dialog.h"
-#include "qt_japanese_texts.h"
+#include "platform/qt/dialog.h"
+#include "platform/qt/startup/japanese_texts.h"
 #include "recording_events.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::platform::qt {
@@ -68,8 +68,8 @@ TEST(JapaneseQtTextsTest, ChooserMessageBoxAndEditMenuSpeakJapanese) {
 }
 
 TEST(JapaneseQtTextsTest, WithoutTheTranslationQtKeepsItsOwnTexts) {
-    vesk::testing::TempDir empty;
-    const QtJapaneseTexts japanese(QString::fromStdString(vesk::testing::utf8FromPath(empty.root())));
+    vesk::test::TempDir empty;
+    const QtJapaneseTexts japanese(QString::fromStdString(vesk::test::utf8FromPath(empty.root())));
     EXPECT_FALSE(japanese.installed());
     const SeenTexts seen = textsOfTheWindow();
     EXPECT_EQ(seen.chooserCancel, "Cancel");

@@ -10,17 +10,14 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "app/editor_controller.h"
-#include "app/main_window.h"
+#include "app/editor_session.h"
 #include "data/enemy_block.h"
 #include "data/name_tables.h"
 #include "data/value_tables.h"
-#include "io/image_file.h"
-#include "io/settings_file.h"
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 #include "modal_answer.h"
-#include "qt_dialog.h"
-#include "resource_ids.h"
+#include "platform/qt/dialog.h"
+#include "layout/resource_ids.h"
 #include "sample_image.h"
 #include "test_files.h"
 
@@ -54,13 +51,10 @@ protected:
         std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, expected.bytes().begin());
     }
 
-    vesk::testing::TempDir dir;
-    EnemyBlock block, expected;
-    ImageFile image;
-    SettingsFile settings{dir.path("data.ini")};
-    EditorController controller{block, image, settings};
-    MainWindow window{controller, settings};
-    QtDialog dialog{window};
+    vesk::test::TempDir dir;
+    EnemyBlock expected;
+    EditorSession session{SettingsFile(dir.path("data.ini"))};
+    QtDialog dialog{session.window};
 };
 
 TEST_F(MainWindowOnQtTest, InitialStateBeforeAnImageIsOpen) {

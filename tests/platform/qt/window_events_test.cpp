@@ -14,11 +14,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "main_dialog_layout.h"
+#include "layout/main_dialog_layout.h"
 #include "modal_answer.h"
-#include "qt_dialog.h"
+#include "platform/qt/dialog.h"
 #include "recording_events.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::platform::qt {
@@ -225,9 +225,9 @@ TEST_F(WindowEventsTest, ErrorBoxHasErrorIconAndOneButton) {
 }
 
 TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
-    vesk::testing::TempDir dir;
+    vesk::test::TempDir dir;
     const std::string existing = dir.path("game.gb");
-    vesk::testing::writeBytes(existing, {1, 2, 3});
+    vesk::test::writeBytes(existing, {1, 2, 3});
 
     std::string path = existing;
     test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
@@ -237,7 +237,7 @@ TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
         EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
         EXPECT_EQ(chooser.directory().absolutePath().toStdString(),
-                  vesk::testing::utf8FromPath(dir.root()));
+                  vesk::test::utf8FromPath(dir.root()));
         chooser.reject();
     });
     EXPECT_FALSE(dialog.chooseFile(FileChooser::Open, path));

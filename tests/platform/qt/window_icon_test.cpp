@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "lazy_extension_icon_style.h"
-#include "window_icon_pixels.h"
+#include "platform/qt/startup/lazy_extension_icon_style.h"
+#include "platform/qt/startup/window_icon_pixels.h"
 
 namespace vesk::platform::qt {
 namespace {

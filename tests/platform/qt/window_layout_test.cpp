@@ -13,11 +13,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "dialog_font.h"
-#include "main_dialog_layout.h"
-#include "qt_dialog.h"
+#include "platform/qt/dialog_font.h"
+#include "layout/main_dialog_layout.h"
+#include "platform/qt/dialog.h"
 #include "recording_events.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace vesk::platform::qt {
 namespace {

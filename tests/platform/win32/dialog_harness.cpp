@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "platform/dialog_runner.h"
-#include "platform/win32/win32_dialog.h"
+#include "platform/win32/dialog.h"
 
 namespace vesk::test {
 namespace {

@@ -9,16 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "layout_styles.h"
-#include "main_dialog_layout.h"
+#include "style_names.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "win32_styles.h"
 
 namespace vesk::test {
 namespace {
 
 using platform::win32::toUtf8;
+using tools::dialogStyleNames;
+using tools::styleNamesOf;
+using tools::windowClassOf;
 
 // A reader of the DLGTEMPLATEEX layout: 16-bit words, strings or ordinals, DWORD-aligned
 // items.

@@ -10,53 +10,22 @@
 #include <mutex>
 
 #include "dialog_harness.h"
-#include "layout_styles.h"
-#include "main_dialog_layout.h"
+#include "recording_events.h"
+#include "style_names.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/dialog.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "win32_styles.h"
 
 namespace vesk::test {
 namespace {
 
 using platform::win32::toUtf8;
+using tools::styleNamesOf;
+using tools::windowClassOf;
 using platform::win32::toWide;
 namespace notify = platform::notify;
-
-// Records the window's events; does nothing else.
-class RecordingEvents final : public platform::DialogEvents {
-public:
-    struct Command {
-        int id, notification;
-        bool operator==(const Command&) const = default;
-    };
-
-    void onInit(platform::Dialog&) override { ++inits; }
-    void onCommand(int id, int notification) override {
-        std::lock_guard lock(mutex);
-        commands.push_back({id, notification});
-    }
-    void onClose() override { ++closes; }
-    void onDestroy() override { ++destroys; }
-
-    std::vector<Command> take() {
-        std::lock_guard lock(mutex);
-        return std::exchange(commands, {});
-    }
-    // The commands of one control, forgetting all others.
-    std::vector<Command> take(int id) {
-        std::vector<Command> of;
-        for (const Command& c : take()) {
-            if (c.id == id) of.push_back(c);
-        }
-        return of;
-    }
-
-    std::mutex mutex;
-    std::vector<Command> commands;
-    int inits = 0, closes = 0, destroys = 0;
-};
 
 class DialogWindowTest : public ::testing::Test {
 protected:

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/editor_controller.h"
-#include "app/main_window.h"
+#include "app/editor_session.h"
 #include "app/messages.h"
 #include "data/name_tables.h"
 #include "data/value_tables.h"
@@ -14,10 +13,11 @@
 #include "editor_rig.h"
 #include "io/image_file.h"
 #include "io/settings_file.h"
-#include "main_dialog_layout.h"
+#include "layout/file_choosers.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "rig_story_driver.h"
 #include "sample_image.h"
 #include "test_files.h"
@@ -29,19 +29,11 @@ namespace {
 
 using platform::win32::toUtf8;
 using platform::win32::toWide;
-using testing::Bytes;
-using testing::readBytes;
-using testing::writeBytes;
 
 // The objects of one run, wired as start-up wires them, on the real window.
-struct Win32Editor {
-    explicit Win32Editor(const std::string& settingsPath) : settings(settingsPath) {}
+struct Win32Editor : EditorSession {
+    explicit Win32Editor(const std::string& settingsPath) : EditorSession(SettingsFile(settingsPath)) {}
 
-    EnemyBlock block;
-    ImageFile image;
-    SettingsFile settings;
-    EditorController controller{block, image, settings};
-    MainWindow window{controller, settings};
     DialogHarness harness{window};
     Win32StoryDriver user{harness};
 };
@@ -79,7 +71,7 @@ Shown shownBy(const DialogHarness& h) {
     return s;
 }
 
-Shown shownBy(const testing::EditorRig& rig) {
+Shown shownBy(const EditorRig& rig) {
     Shown s;
     for (const int id : layout::kStatFieldIds) s.stats.push_back(rig.dialog.fullText(id));
     s.enemy = rig.dialog.curSel(IDC_ENEMY_LIST);
@@ -108,7 +100,7 @@ protected:
         return editor;
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::string iniPath = dir.path("data.ini");
     std::string imagePath = dir.path("ゲーム.gb");
     Bytes original = tools::makeSampleImage(31);
@@ -155,7 +147,7 @@ TEST_F(Win32MainWindowTest, InitialisationFillsTheListsAndLeavesOnlyOpenUsable) 
 }
 
 TEST_F(Win32MainWindowTest, AStoredOffSettingStartsWithTheBackupUnchecked) {
-    testing::writeText(iniPath, "[Vesk Tool]\r\nbackup=01\r\n");
+    writeText(iniPath, "[Vesk Tool]\r\nbackup=01\r\n");
     auto editor = start();
     EXPECT_EQ(GetMenuState(GetMenu(editor->harness.window()), IDM_AUTO_BACKUP, MF_BYCOMMAND) &
                   MF_CHECKED,
@@ -179,7 +171,7 @@ TEST_F(Win32MainWindowTest, OkAndCancelChangeNothingAndCloseOnlyThroughTheEditor
 TEST_F(Win32MainWindowTest, ClosingWritesTheSettingAndTakesTheMarkerAway) {
     auto editor = start();
     ASSERT_TRUE(editor->user.toggleBackup());
-    EXPECT_FALSE(testing::exists(iniPath)) << "nothing is written before the window closes";
+    EXPECT_FALSE(exists(iniPath)) << "nothing is written before the window closes";
     SendMessageW(editor->harness.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(editor->harness.waitForEnd(), 0);
     EXPECT_EQ(platform::profileInt(iniPath, "Vesk Tool", "backup", -1), 1);
@@ -204,7 +196,7 @@ TEST_F(Win32MainWindowTest, OpeningEnablesEditingAndFocusesTheEnemyList) {
     EXPECT_TRUE(editor->user.menuEnabled(IDM_SAVE_AS));
     EXPECT_EQ(focusOf(h), h.item(IDC_ENEMY_LIST));
 
-    testing::EditorRig rig(dir.path("rig.ini"));
+    EditorRig rig(dir.path("rig.ini"));
     rig.start();
     ASSERT_TRUE(rig.open(imagePath));
     EXPECT_EQ(shownBy(h), shownBy(rig)) << "enemy 0 shown as the in-memory window shows it";
@@ -212,7 +204,7 @@ TEST_F(Win32MainWindowTest, OpeningEnablesEditingAndFocusesTheEnemyList) {
 
 TEST_F(Win32MainWindowTest, TypedStatsAreNormalisedAsInTheInMemoryWindow) {
     auto editor = start();
-    testing::EditorRig rig(dir.path("rig.ini"));
+    EditorRig rig(dir.path("rig.ini"));
     rig.start();
     ASSERT_TRUE(editor->user.open(imagePath));
     ASSERT_TRUE(rig.open(imagePath));
@@ -281,7 +273,7 @@ TEST_F(Win32MainWindowTest, TheSaveQuestionDefaultsToYesAndNoWritesNothing) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_EQ(readBytes(imagePath), original);
-    EXPECT_FALSE(testing::exists(imagePath + ".bak"));
+    EXPECT_FALSE(exists(imagePath + ".bak"));
 }
 
 TEST_F(Win32MainWindowTest, SaveAsUsesATypedNameAsItIsAndAsksBeforeReplacing) {
@@ -290,7 +282,7 @@ TEST_F(Win32MainWindowTest, SaveAsUsesATypedNameAsItIsAndAsksBeforeReplacing) {
     const std::string bare = dir.path("拡張子なし");
     ASSERT_TRUE(editor->user.saveAs(bare));
     EXPECT_EQ(readBytes(bare), original) << "no extension added";
-    EXPECT_FALSE(testing::exists(bare + ".gb"));
+    EXPECT_FALSE(exists(bare + ".gb"));
 
     const std::string existing = dir.path("既存.gb");
     writeBytes(existing, Bytes(131072, 7));
@@ -315,8 +307,8 @@ TEST_F(Win32MainWindowTest, SaveAsUsesATypedNameAsItIsAndAsksBeforeReplacing) {
 // The same editing session through the real window and through the in-memory one
 // writes the same files.
 TEST_F(Win32MainWindowTest, AWholeUserStoryWritesWhatTheInMemoryWindowWrites) {
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("win32")));
-    std::filesystem::create_directory(testing::pathFromUtf8(dir.path("memory")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("win32")));
+    std::filesystem::create_directory(pathFromUtf8(dir.path("memory")));
     const std::string win32Dir = dir.path("win32") + "\\";
     const std::string memoryDir = dir.path("memory") + "\\";
     const Bytes sample = tools::makeSampleImage(kStorySampleSeed);
@@ -330,7 +322,7 @@ TEST_F(Win32MainWindowTest, AWholeUserStoryWritesWhatTheInMemoryWindowWrites) {
         EXPECT_TRUE(runUserStory(editor.user, win32Dir, failure)) << failure;
         EXPECT_EQ(editor.harness.waitForEnd(), 0);
     }
-    testing::EditorRig rig(memoryDir + "data.ini");
+    EditorRig rig(memoryDir + "data.ini");
     rig.start();
     RigStoryDriver memory(rig);
     ASSERT_TRUE(runUserStory(memory, memoryDir, failure)) << failure;
@@ -343,7 +335,7 @@ TEST_F(Win32MainWindowTest, AWholeUserStoryWritesWhatTheInMemoryWindowWrites) {
         EXPECT_TRUE(written == readBytes(memoryDir + name));
     }
     EXPECT_NE(readBytes(win32Dir + kStoryImage), sample);
-    EXPECT_FALSE(testing::exists(win32Dir + kStoryCopy + ".bak")) << "the backup was off";
+    EXPECT_FALSE(exists(win32Dir + kStoryCopy + ".bak")) << "the backup was off";
     EXPECT_EQ(platform::profileInt(win32Dir + "data.ini", "Vesk Tool", "backup", -1), 1);
 }
 

@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "main_dialog_layout.h"
+#include "layout/file_choosers.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace {
 

@@ -6,10 +6,12 @@
 
 #include <string>
 
-#include "main_dialog_layout.h"
+#include "app/program_names.h"
+#include "layout/file_choosers.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::test {
@@ -141,7 +143,7 @@ protected:
         return GetForegroundWindow();
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::wstring program = toWide(dir.path("vesk-edit.exe"));
     HWND other = nullptr;
 };
@@ -174,7 +176,7 @@ TEST_F(SecondInstanceTest, BringsTheRunningEditorOrItsChooserToTheFront) {
 
 TEST_F(SecondInstanceTest, WithoutAWindowToFindTheSecondStartEndsQuietly) {
     // Another process holds the mutex but has no window yet, or no more.
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, toWide(layout::kInstanceName).c_str());
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, toWide(kInstanceName).c_str());
     ASSERT_NE(mutex, nullptr);
     ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     takeTheForeground();

@@ -32,6 +32,6 @@ mv "$work/sample.gb" "$work/サンプル.gb"
 editor_pid=$!
 # Typed into the chooser the way a Windows user would: drive Z: is the Unix root.
 image="Z:$(printf '%s' "$work/サンプル.gb" | tr / '\\')"
-geometry=$("$wine_run" "$wine_dir" "$build/tests/win32/vesk-drive.exe" "$image" 12)
+geometry=$("$wine_run" "$wine_dir" "$build/tests/platform/win32/vesk-drive.exe" "$image" 12)
 import -window root -crop "$geometry" +repage "$output"
 echo "take_screenshot: wrote $output ($geometry)"

@@ -14,18 +14,22 @@
 
 namespace vesk::platform {
 namespace {
+using test::TempDir;
+using test::pathFromUtf8;
+using test::utf8FromPath;
 
-using testing::Bytes;
-using testing::readBytes;
-using testing::snapshot;
-using testing::writeBytes;
+using test::Bytes;
+using test::readBytes;
+using test::snapshot;
+using test::writeBytes;
+
 using win32::toWide;
 using Access = File::Access;
 
 class Win32FilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directory(testing::pathFromUtf8(dir.path("表ソ能")));
+        std::filesystem::create_directory(pathFromUtf8(dir.path("表ソ能")));
         writeBytes(source, content);
     }
     void TearDown() override {
@@ -39,7 +43,7 @@ protected:
         return GetFileAttributesW(toWide(path).c_str());
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     // A Japanese directory and name, written with the Windows separator.
     std::string source = dir.path("表ソ能") + "\\ソ能.gb";
     Bytes content = Bytes{10, 20, 30, 40, 50};
@@ -118,7 +122,7 @@ TEST_F(Win32FilesTest, SuccessfulCopiesLeaveOnlyTheirTargets) {
     EXPECT_EQ(readBytes(source), content);
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.root())) {
-        names.insert(testing::utf8FromPath(entry.path().filename()));
+        names.insert(utf8FromPath(entry.path().filename()));
     }
     EXPECT_EQ(names, (std::set<std::string>{"表ソ能", "ソ能.gb", "a.gb"}));
 }

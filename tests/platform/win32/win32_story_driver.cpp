@@ -1,9 +1,10 @@
 #include "win32_story_driver.h"
 
 #include "app/messages.h"
-#include "main_dialog_layout.h"
+#include "layout/file_choosers.h"
+#include "layout/main_dialog_layout.h"
 #include "platform/win32/wide_text.h"
-#include "resource_ids.h"
+#include "layout/resource_ids.h"
 
 namespace vesk::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "background_task.h"
+#include "platform/qt/startup/background_task.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "qt_japanese_texts.h"
+#include "platform/qt/startup/japanese_texts.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "lazy_extension_icon_style.h"
+#include "platform/qt/startup/lazy_extension_icon_style.h"
 
 #include <QIconEngine>
 #include <QPainter>

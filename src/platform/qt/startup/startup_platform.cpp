@@ -1,4 +1,4 @@
-#include "qt_startup_platform.h"
+#include "platform/qt/startup/startup_platform.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -8,13 +8,13 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
-#include "background_task.h"
-#include "dialog_font.h"
-#include "lazy_extension_icon_style.h"
+#include "platform/qt/startup/background_task.h"
+#include "platform/qt/dialog_font.h"
+#include "platform/qt/startup/lazy_extension_icon_style.h"
 #include "platform/dialog_runner.h"
 #include "platform/single_instance.h"
 #include "platform/window_search.h"
-#include "qt_japanese_texts.h"
+#include "platform/qt/startup/japanese_texts.h"
 
 namespace vesk::platform::qt {
 

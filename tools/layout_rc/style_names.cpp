@@ -1,8 +1,8 @@
-#include "layout_styles.h"
+#include "style_names.h"
 
 #include <algorithm>
 
-namespace vesk::test {
+namespace vesk::tools {
 
 using layout::ControlKind;
 
@@ -47,12 +47,15 @@ std::vector<std::string> styleNamesOf(const layout::Control& control) {
 }
 
 std::vector<std::string> dialogStyleNames() {
-    return {"DS_CENTER", "DS_MODALFRAME", "DS_SETFONT", "WS_CAPTION", "WS_MINIMIZEBOX",
-            "WS_POPUP", "WS_SYSMENU"};
+    const unsigned f = layout::kFrame;
+    std::vector<std::string> names = {"DS_SETFONT", "WS_POPUP"};  // a font; a top-level window
+    if (f & layout::kFrameModal) names.push_back("DS_MODALFRAME");
+    if (f & layout::kFrameCentred) names.push_back("DS_CENTER");
+    if (f & layout::kFrameCaption) names.push_back("WS_CAPTION");
+    if (f & layout::kFrameSystemMenu) names.push_back("WS_SYSMENU");
+    if (f & layout::kFrameMinimizeBox) names.push_back("WS_MINIMIZEBOX");
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-std::vector<std::string> forbiddenDialogStyleNames() {
-    return {"WS_MAXIMIZEBOX", "WS_THICKFRAME", "WS_VISIBLE", "WS_CHILD"};
-}
-
-}  // namespace vesk::test
+}  // namespace vesk::tools

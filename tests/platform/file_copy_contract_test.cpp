@@ -1,0 +1,69 @@
+// What every realisation of platform/file_copy.h promises, on each platform that has one.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/file_copy.h"
+#include "test_files.h"
+
+namespace vesk::platform {
+namespace {
+using test::Bytes;
+using test::TempDir;
+using test::pathFromUtf8;
+using test::readBytes;
+using test::snapshot;
+using test::writeBytes;
+
+class FileCopyContract : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir.path("file.bin");
+    Bytes content = Bytes{1, 2, 3, 4, 5, 6, 7, 8};
+    void SetUp() override { writeBytes(path, content); }
+};
+
+TEST_F(FileCopyContract, CopyWithoutReplaceLeavesAnExistingTarget) {
+    const std::string target = dir.path("target.bin");
+    ASSERT_TRUE(copyFile(path, target, false));
+    EXPECT_EQ(readBytes(target), content);
+
+    writeBytes(target, Bytes{9});
+    EXPECT_FALSE(copyFile(path, target, false));
+    EXPECT_EQ(readBytes(target), Bytes{9});
+    EXPECT_TRUE(copyFile(path, target, true));
+    EXPECT_EQ(readBytes(target), content);
+}
+
+TEST_F(FileCopyContract, CopyFailuresLeaveEveryFileAsItWas) {
+    std::filesystem::create_directory(pathFromUtf8(dir.path("sub")));
+    writeBytes(dir.path("sub/inside"), Bytes{4});
+    const auto before = snapshot(dir.root());
+    for (const bool replace : {false, true}) {
+        EXPECT_FALSE(copyFile(dir.path("missing.bin"), dir.path("copy.bin"), replace));
+        EXPECT_FALSE(copyFile(dir.path("sub"), dir.path("copy.bin"), replace));
+        EXPECT_FALSE(copyFile(path, dir.path("sub"), replace));
+        EXPECT_FALSE(copyFile(path, dir.path("nowhere/copy.bin"), replace));
+        EXPECT_FALSE(copyFile(path, "", replace));
+        EXPECT_EQ(snapshot(dir.root()), before);
+    }
+}
+
+TEST_F(FileCopyContract, CopyOfAnEmptyFileIsEmpty) {
+    writeBytes(path, {});
+    ASSERT_TRUE(copyFile(path, dir.path("表.bin"), false));
+    EXPECT_TRUE(std::filesystem::exists(pathFromUtf8(dir.path("表.bin"))));
+    EXPECT_TRUE(readBytes(dir.path("表.bin")).empty());
+}
+
+TEST_F(FileCopyContract, SameFileComparesFilesNotSpellings) {
+    writeBytes(dir.path("other.bin"), content);
+    EXPECT_TRUE(sameFile(path, path));
+    EXPECT_TRUE(sameFile(path, dir.path("./file.bin")));
+    EXPECT_FALSE(sameFile(path, dir.path("other.bin")));
+    EXPECT_FALSE(sameFile(path, dir.path("missing.bin")));
+    EXPECT_FALSE(sameFile(dir.path("missing.bin"), dir.path("missing.bin")));
+}
+
+}  // namespace
+}  // namespace vesk::platform
