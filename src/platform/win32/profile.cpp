@@ -34,14 +34,15 @@ bool leadingInteger(std::wstring_view text, int& value) {
 int profileInt(const std::string& file, std::string_view section, std::string_view key,
                int fallback) {
     if (file.empty()) return fallback;
-    // GetPrivateProfileIntW would give 0 for a value without digits; the string is read
-    // instead so that such a value falls back like a missing one.
+    // The string is read rather than GetPrivateProfileIntW's number, which cannot tell a
+    // missing or empty value (the fallback) from one without digits (0).
     wchar_t value[64] = {};
     GetPrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(), L"",
                              value, static_cast<DWORD>(std::size(value)),
                              win32::toWide(file).c_str());
+    if (value[0] == L'\0') return fallback;
     int number = 0;
-    return leadingInteger(value, number) ? number : fallback;
+    return leadingInteger(value, number) ? number : 0;
 }
 
 bool writeProfileString(const std::string& file, std::string_view section,
