@@ -3,8 +3,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  cmake ninja-build g++ pkg-config
+  # build, and the format check
+  cmake ninja-build g++ pkg-config clang-format-14
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the Linux window
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n

@@ -12,19 +12,9 @@ host=$build/host
 cmake --preset windows-cross
 cmake --build --preset windows-cross
 
-# One virtual display and one Wine server for the whole run. The display number is
-# whatever Xvfb finds free.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-cleanup() {
-  WINEPREFIX="$PWD/$wine_dir/prefix" wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  rm -f "$display_file"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$display_file")"
+# One virtual display and one Wine server for the whole run.
+source cmake/wine-session.sh
+wine_session_start "$wine_dir" 1024x768
 
 # Creates the prefix on first use (it is kept in the build folder), then keeps the
 # server up between the test programs.
@@ -38,7 +28,7 @@ ctest --preset windows-cross
 cmake --preset linux-debug -B "$host" >/dev/null
 cmake --build "$host" --target vesk-story
 story=$(mktemp -d)
-trap 'cleanup; rm -rf "$story"' EXIT
+wine_session_on_exit() { rm -rf "$story"; }
 mkdir -p "$story/linux" "$story/windows"
 "$host/tests/support/vesk-story" "$story/linux"
 cmake/wine-run.sh "$wine_dir" "$build/tests/support/vesk-story.exe" "$story/windows"

@@ -12,14 +12,8 @@
 
 namespace vesk {
 namespace {
-using test::TempDir;
-using test::pathFromUtf8;
 
-using test::Bytes;
-using test::readBytes;
-using test::snapshot;
-using test::writeBytes;
-
+using namespace test;  // the shared test files and helpers
 
 constexpr std::size_t kOffset = EnemyBlock::kImageOffset;
 constexpr std::size_t kEnd = EnemyBlock::kImageOffset + EnemyBlock::kSize;

@@ -10,13 +10,8 @@
 
 namespace vesk {
 namespace {
-using test::TempDir;
-using test::pathFromUtf8;
-using test::snapshot;
 
-using test::readText;
-using test::writeText;
-
+using namespace test;  // the shared test files and helpers
 
 class SettingsFileTest : public ::testing::Test {
 protected:

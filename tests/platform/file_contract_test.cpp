@@ -4,27 +4,17 @@
 #include <array>
 
 #include "platform/file.h"
+#include "one_file_fixture.h"
 #include "test_files.h"
 
 namespace vesk::platform {
 namespace {
-using test::TempDir;
-using test::pathFromUtf8;
 
-using test::Bytes;
-using test::readBytes;
-using test::snapshot;
-using test::writeBytes;
+using namespace test;  // the shared test files and helpers
 
 using Access = File::Access;
 
-class FileContract : public ::testing::Test {
-protected:
-    TempDir dir;
-    std::string path = dir.path("file.bin");
-    Bytes content = Bytes{1, 2, 3, 4, 5, 6, 7, 8};
-    void SetUp() override { writeBytes(path, content); }
-};
+class FileContract : public OneFileFixture {};
 
 TEST_F(FileContract, OpensOnlyExistingRegularFiles) {
     std::filesystem::create_directory(pathFromUtf8(dir.path("sub")));

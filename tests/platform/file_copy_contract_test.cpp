@@ -4,24 +4,15 @@
 #include <array>
 
 #include "platform/file_copy.h"
+#include "one_file_fixture.h"
 #include "test_files.h"
 
 namespace vesk::platform {
 namespace {
-using test::Bytes;
-using test::TempDir;
-using test::pathFromUtf8;
-using test::readBytes;
-using test::snapshot;
-using test::writeBytes;
 
-class FileCopyContract : public ::testing::Test {
-protected:
-    TempDir dir;
-    std::string path = dir.path("file.bin");
-    Bytes content = Bytes{1, 2, 3, 4, 5, 6, 7, 8};
-    void SetUp() override { writeBytes(path, content); }
-};
+using namespace test;  // the shared test files and helpers
+
+class FileCopyContract : public OneFileFixture {};
 
 TEST_F(FileCopyContract, CopyWithoutReplaceLeavesAnExistingTarget) {
     const std::string target = dir.path("target.bin");

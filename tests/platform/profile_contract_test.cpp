@@ -8,12 +8,8 @@
 
 namespace vesk::platform {
 namespace {
-using test::TempDir;
-using test::pathFromUtf8;
 
-using test::readText;
-using test::writeText;
-
+using namespace test;  // the shared test files and helpers
 
 class ProfileContract : public ::testing::Test {
 protected:

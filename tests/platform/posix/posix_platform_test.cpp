@@ -18,14 +18,8 @@
 
 namespace vesk::platform {
 namespace {
-using test::TempDir;
 
-using test::Bytes;
-using test::readBytes;
-using test::readText;
-using test::snapshot;
-using test::writeBytes;
-using test::writeText;
+using namespace test;  // the shared test files and helpers
 
 namespace fs = std::filesystem;
 

@@ -6,23 +6,17 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 output=$2
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run="$here/../../cmake/wine-run.sh"
+wine_run="$here/../../../cmake/wine-run.sh"
 wine_dir="$build/wine"
 
 work=$(mktemp -d)
-display_file="$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
 editor_pid=
-cleanup() {
+wine_session_on_exit() {
   [ -z "$editor_pid" ] || kill "$editor_pid" 2>/dev/null || true
-  WINEPREFIX="$wine_dir/prefix" wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$display_file")"
+source "$here/../../../cmake/wine-session.sh"
+wine_session_start "$wine_dir" 800x600
 
 # The program runs from a copy so that its data.ini stays out of the build.
 cp "$build/src/platform/win32/vesk-edit.exe" "$work/"

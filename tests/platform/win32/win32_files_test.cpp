@@ -14,14 +14,8 @@
 
 namespace vesk::platform {
 namespace {
-using test::TempDir;
-using test::pathFromUtf8;
-using test::utf8FromPath;
 
-using test::Bytes;
-using test::readBytes;
-using test::snapshot;
-using test::writeBytes;
+using namespace test;  // the shared test files and helpers
 
 using win32::toWide;
 using Access = File::Access;
