@@ -1,6 +1,7 @@
 #include "platform/dialog_runner.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>

@@ -2,6 +2,7 @@
 // manager created them, the notifications real input raises, and platform::Dialog's
 // operations on the Win32 controls.
 #include <windows.h>
+
 #include <imm.h>
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // chooser, shows enemy ENEMY and selects its first ability, the way a user would; then
 // prints the window's screen rectangle as WIDTHxHEIGHT+X+Y for cropping a screenshot.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
