@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -29,12 +30,45 @@ bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     return h.valid() && GetFileInformationByHandle(h.get(), &info) != 0;
 }
 
+bool failWith(ErrorReason& reason, ErrorReason why) {
+    reason = std::move(why);
+    return false;
+}
+
+// What is at the target before anything is copied: nothing, or a disk file, may be
+// replaced; a folder or a device such as NUL or CON is refused.
+bool mayReplace(const std::wstring& target, ErrorReason& reason) {
+    win32::UniqueHandle h(CreateFileW(target.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr));
+    // Nothing there, or nothing that can be looked at: the copy and the replace report
+    // what is wrong.
+    if (!h.valid()) return true;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(h.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(h.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    if (from.empty() || to.empty()) return false;
+    ErrorReason ignored;
+    return copyFile(from, to, replaceExisting, ignored);
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
+              ErrorReason& reason) {
+    reason = {};
+    if (from.empty() || to.empty()) {
+        return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotFound));
+    }
     const std::wstring source = win32::toWide(from);
     const std::wstring target = win32::toWide(to);
+    if (!mayReplace(target, reason)) return false;
 
     // CopyFileW carries the attributes (the read-only flag) over with the data.
     std::wstring temporary;
@@ -43,14 +77,15 @@ bool copyFile(const std::string& from, const std::string& to, bool replaceExisti
         if (CopyFileW(source.c_str(), candidate.c_str(), /*bFailIfExists=*/TRUE)) {
             temporary = std::move(candidate);
         } else if (GetLastError() != ERROR_FILE_EXISTS) {
-            return false;
+            return failWith(reason, win32::lastErrorReason());
         }
     }
-    if (temporary.empty()) return false;
+    if (temporary.empty()) return failWith(reason, win32::reasonFromError(ERROR_FILE_EXISTS));
 
     DWORD flags = MOVEFILE_WRITE_THROUGH;
     if (replaceExisting) flags |= MOVEFILE_REPLACE_EXISTING;
     if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return true;
+    reason = win32::lastErrorReason();
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
     return false;
