@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "main_dialog_layout.h"
+#include "platform/win32/escape_filter.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_dialog.h"
 
@@ -27,6 +28,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         auto* session = reinterpret_cast<DialogSession*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
         session->dialog = std::make_unique<win32::Win32Dialog>(window);
+        win32::ignoreEscapeInMultiLineEdits(window);
         session->events.onInit(*session->dialog);
         // TRUE asks the dialog manager to focus the first tab stop itself.
         return session->dialog->focusWasSet() ? FALSE : TRUE;

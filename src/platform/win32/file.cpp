@@ -46,16 +46,23 @@ bool File::openExisting(const std::string& path, Access access) {
     close();
     if (path.empty()) return fail(ErrorReason::of(ErrorReason::Cause::NotFound));
     const bool reading = access == Access::ReadShared;
+    const std::wstring name = win32::toWide(path);
+    // A read-only file is not opened for writing, whoever runs the program (Wine lets
+    // its superuser by).
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (!reading && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY) {
+        return fail(win32::reasonFromError(ERROR_ACCESS_DENIED));
+    }
     // A share mode that excludes a holder makes the open fail at once with a sharing
     // violation; nothing waits.
     const DWORD rights = reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const DWORD share = reading ? FILE_SHARE_READ : 0;
-    HANDLE h = CreateFileW(win32::toWide(path).c_str(), rights, share, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(name.c_str(), rights, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         // A folder cannot be opened as a file at all; say so rather than "access denied".
         const ErrorReason reason = win32::lastErrorReason();
-        const DWORD attributes = GetFileAttributesW(win32::toWide(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return fail(ErrorReason::of(ErrorReason::Cause::NotRegularFile));
         }

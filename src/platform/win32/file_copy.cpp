@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
@@ -25,8 +26,7 @@ bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     // call open directories too.
     win32::UniqueHandle h(CreateFileW(win32::toWide(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                      nullptr));
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return h.valid() && GetFileInformationByHandle(h.get(), &info) != 0;
 }
 
@@ -35,13 +35,25 @@ bool failWith(ErrorReason& reason, ErrorReason why) {
     return false;
 }
 
-// What is at the target before anything is copied: nothing, or a disk file, may be
-// replaced; a folder or a device such as NUL or CON is refused.
+// A reserved device name such as NUL or CON, in any folder: the full path the system
+// makes of it is the device's own.
+bool namesADevice(const std::wstring& target) {
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH && std::wstring_view(full).starts_with(L"\\\\.\\");
+}
+
+// What is at the target before anything is copied: nothing, or a disk file nobody else
+// holds open, may be replaced; a folder or a device is refused, and so is a file that
+// another program has open without letting it be deleted (a replace would fail there
+// anyway, only later and with a vaguer reason).
 bool mayReplace(const std::wstring& target, ErrorReason& reason) {
-    win32::UniqueHandle h(CreateFileW(target.c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                      nullptr));
+    if (namesADevice(target)) {
+        return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
+    }
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    win32::UniqueHandle h(CreateFileW(target.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     // Nothing there, or nothing that can be looked at: the copy and the replace report
     // what is wrong.
     if (!h.valid()) return true;
@@ -49,6 +61,11 @@ bool mayReplace(const std::wstring& target, ErrorReason& reason) {
     if (GetFileType(h.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(h.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
+    }
+    win32::UniqueHandle forDelete(CreateFileW(target.c_str(), DELETE, kShareAll, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!forDelete.valid() && GetLastError() == ERROR_SHARING_VIOLATION) {
+        return failWith(reason, win32::reasonFromError(ERROR_SHARING_VIOLATION));
     }
     return true;
 }
