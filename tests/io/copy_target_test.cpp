@@ -76,6 +76,16 @@ TEST_F(CopyTarget, BackupAndSaveAsFailOnALockedTargetAndSayWhy) {
     EXPECT_EQ(readBytes(target), (Bytes{1, 2, 3}));
 }
 
+TEST_F(CopyTarget, ABackupThatIsAnotherNameOfTheImageIsStillReplaced) {
+    std::filesystem::remove(target);
+    std::filesystem::create_hard_link(source, target);
+    ImageFile image;
+    image.currentPath = source;
+    EXPECT_TRUE(image.backup());
+    EXPECT_NE(inodeOf(target), inodeOf(source));
+    EXPECT_EQ(readBytes(target), readBytes(source));
+}
+
 TEST_F(CopyTarget, ATargetThatIsNotARegularFileIsRefusedAndKept) {
     const std::string fifo = dir.path("pipe.gb");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

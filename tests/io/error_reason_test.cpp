@@ -61,8 +61,17 @@ TEST_F(ErrorReasons, TheCausesAFileOpenMeets) {
     EXPECT_EQ(file.lastError().cause, Cause::None);
 }
 
-TEST_F(ErrorReasons, PermissionDeniedForAnOrdinaryUser) {
+TEST_F(ErrorReasons, AReadOnlyImageIsNotOpenedForWritingEvenByTheSuperuser) {
     ASSERT_EQ(::chmod(image.c_str(), 0444), 0);
+    EXPECT_EQ(openCause(image, File::Access::WriteExclusive), Cause::AccessDenied);
+    File file;
+    EXPECT_TRUE(file.openExisting(image, File::Access::ReadShared));
+}
+
+TEST_F(ErrorReasons, PermissionDeniedForAnOrdinaryUser) {
+    // The superuser's file that others may only read; a file of one's own has to be
+    // read-only for everyone.
+    ASSERT_EQ(::chmod(image.c_str(), ::geteuid() == 0 ? 0644 : 0444), 0);
     EXPECT_EQ(testing::asUnprivilegedUser([&] {
                   File file;
                   const bool opened = file.openExisting(image, File::Access::WriteExclusive);

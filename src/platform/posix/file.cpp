@@ -33,6 +33,8 @@ bool File::openExisting(const std::string& path, Access access) {
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return fail(posix::reasonFromErrno(errno));
     if (!S_ISREG(info.st_mode)) return fail(ErrorReason::of(ErrorReason::Cause::NotRegularFile));
+    // A file nobody may write is read-only, also for the superuser, whom the open lets by.
+    if (forWriting && (info.st_mode & 0222) == 0) return fail(posix::reasonFromErrno(EACCES));
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return fail(posix::reasonFromErrno(errno));

@@ -24,12 +24,15 @@ bool failWithErrno(ErrorReason& reason) { return failWith(reason, posix::reasonF
 // so it passes. A regular file passes unless another program holds a lock on it; the
 // lock taken here is kept in `guard` until the copy is in place, so nobody starts
 // writing into the file that is about to be unlinked. Anything else is refused.
-bool mayReplace(const std::string& to, posix::UniqueFd& guard, ErrorReason& reason) {
+bool mayReplace(const std::string& to, const struct stat& source, posix::UniqueFd& guard,
+                ErrorReason& reason) {
     struct stat info {};
     if (::lstat(to.c_str(), &info) != 0) {
         return errno == ENOENT ? true : failWithErrno(reason);
     }
     if (S_ISLNK(info.st_mode)) return true;
+    // Another name of the source itself: the source's own lock is ours.
+    if (info.st_dev == source.st_dev && info.st_ino == source.st_ino) return true;
     if (!S_ISREG(info.st_mode)) {
         return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
     }
@@ -63,7 +66,7 @@ bool copyFile(const std::string& from, const std::string& to, bool replaceExisti
     if (!posix::lockNow(source.get(), /*exclusive=*/false)) return failWithErrno(reason);
 
     posix::UniqueFd targetGuard;
-    if (replaceExisting && !mayReplace(to, targetGuard, reason)) return false;
+    if (replaceExisting && !mayReplace(to, info, targetGuard, reason)) return false;
 
     posix::TempFile copy;
     if (!copy.createBeside(to, S_IRUSR | S_IWUSR)) return failWithErrno(reason);
