@@ -15,6 +15,7 @@
 #include "io/image_file.h"
 #include "io/settings_file.h"
 #include "main_dialog_layout.h"
+#include "platform/error.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
 #include "resource_ids.h"
@@ -255,7 +256,10 @@ TEST_F(Win32MainWindowTest, AMissingOrShortFileIsReportedInTheErrorBox) {
                                         dir.path("short.gb")));
     HWND box = editor->harness.waitForPopup(toWide(messages::kErrorCaption));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(toUtf8(windowText(findDescendant(box, 0xFFFF, L"Static"))), messages::kTooShort);
+    // The reason on the second line.
+    EXPECT_EQ(toUtf8(windowText(findDescendant(box, 0xFFFF, L"Static"))),
+              platform::withReason(messages::kTooShort,
+                                   platform::ErrorReason::of(platform::ErrorReason::Cause::TooShort)));
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), editor->harness.window());
