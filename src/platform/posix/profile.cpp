@@ -87,33 +87,36 @@ bool replaceWhole(const std::string& file, const struct stat& info, const std::s
 }
 
 // Writes the new text into the file itself, for files that must stay the same file.
-// Only the bytes from the first difference on are written, so changing a value of the
-// same length (the usual "0" <-> "1") is a single small write, and a key or section
-// added at the end only appends. A write that fails half way is undone.
+// It is one write from the first byte that differs, and the file never shrinks: a value
+// shorter than the one it replaces is padded with spaces, which readers trim. So a
+// value of the same length or shorter (the usual "0" <-> "1") is a single write inside
+// the file, which a crash leaves whole or not at all, and a section added at the end only
+// appends. A write that fails half way is undone.
 bool writeInPlace(int fd, const std::string& old, const std::string& text, ErrorReason& reason) {
     std::size_t first = 0;
     while (first < old.size() && first < text.size() && old[first] == text[first]) ++first;
-    const auto restore = [&] {
-        const int saved = errno;
-        posix::pwriteFull(fd, old.data() + first, old.size() - first, static_cast<off_t>(first));
-        while (::ftruncate(fd, static_cast<off_t>(old.size())) != 0 && errno == EINTR) {
-        }
-        posix::syncRetrying(fd);
-        errno = saved;
-        return failWithErrno(reason);
-    };
-    if (!posix::pwriteFull(fd, text.data() + first, text.size() - first,
-                           static_cast<off_t>(first))) {
-        return restore();
+    if (posix::pwriteFull(fd, text.data() + first, text.size() - first,
+                          static_cast<off_t>(first)) &&
+        posix::syncRetrying(fd)) {
+        return true;
     }
-    if (text.size() < old.size()) {
-        int result;
-        do {
-            result = ::ftruncate(fd, static_cast<off_t>(text.size()));
-        } while (result != 0 && errno == EINTR);
-        if (result != 0) return restore();
+    const int error = errno;
+    posix::pwriteFull(fd, old.data() + first, old.size() - first, static_cast<off_t>(first));
+    while (::ftruncate(fd, static_cast<off_t>(old.size())) != 0 && errno == EINTR) {
     }
-    return posix::syncRetrying(fd) || failWithErrno(reason);
+    posix::syncRetrying(fd);
+    return failWith(reason, posix::reasonFromErrno(error));
+}
+
+// The text with key set to value, at least as long as `old` where the key was there
+// already: a shorter value gets trailing spaces.
+std::string inPlaceText(const std::string& old, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    std::string text = ini::withValue(old, section, key, value);
+    if (text.size() >= old.size()) return text;
+    std::string padded(value);
+    padded.append(old.size() - text.size(), ' ');
+    return ini::withValue(old, section, key, padded);
 }
 
 }  // namespace
@@ -170,7 +173,7 @@ bool writeProfileString(const std::string& file, std::string_view section, std::
     // Replacing keeps a crash from ever leaving half a file; where the file cannot be
     // replaced without changing its owner, links or folder, it is written in place.
     if (replaceWhole(file, info, text)) return true;
-    return writeInPlace(fd.get(), *old, text, reason);
+    return writeInPlace(fd.get(), *old, inPlaceText(*old, section, key, value), reason);
 }
 
 }  // namespace vesk::platform
