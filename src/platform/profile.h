@@ -22,7 +22,7 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 bool writeProfileString(const std::string& file, std::string_view section,
                         std::string_view key, std::string_view value);
 // The same, telling why it failed.
-bool writeProfileString(const std::string& file, std::string_view section,
-                        std::string_view key, std::string_view value, ErrorReason& reason);
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value, ErrorReason& reason);
 
 }  // namespace vesk::platform

@@ -69,7 +69,8 @@ TEST(Startup, WithoutALockTheEditorRunsAnywayAndSaysSo) {
 }
 
 TEST(Startup, OnlyAFailedLockIsWarnedAbout) {
-    for (const auto lock : {platform::InstanceLock::Acquired, platform::InstanceLock::AlreadyRunning}) {
+    for (const auto lock :
+         {platform::InstanceLock::Acquired, platform::InstanceLock::AlreadyRunning}) {
         FakeStartup host;
         host.lock = lock;
         runEditorProgram(host);

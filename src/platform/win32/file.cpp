@@ -51,7 +51,8 @@ bool File::openExisting(const std::string& path, Access access) {
     // its superuser by).
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (!reading && attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY) {
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+            FILE_ATTRIBUTE_READONLY) {
         return fail(win32::reasonFromError(ERROR_ACCESS_DENIED));
     }
     // A share mode that excludes a holder makes the open fail at once with a sharing
