@@ -257,9 +257,9 @@ TEST_F(Win32MainWindowTest, AMissingOrShortFileIsReportedInTheErrorBox) {
     HWND box = editor->harness.waitForPopup(toWide(messages::kErrorCaption));
     ASSERT_NE(box, nullptr);
     // The reason on the second line.
+    const auto tooShort = platform::ErrorReason::of(platform::ErrorReason::Cause::TooShort);
     EXPECT_EQ(toUtf8(windowText(findDescendant(box, 0xFFFF, L"Static"))),
-              platform::withReason(messages::kTooShort,
-                                   platform::ErrorReason::of(platform::ErrorReason::Cause::TooShort)));
+              platform::withReason(messages::kTooShort, tooShort));
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), editor->harness.window());
