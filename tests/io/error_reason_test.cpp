@@ -1,14 +1,18 @@
 // Every error box says why: the reason is taken where a file operation fails, carried up
 // and put below the box's first line.
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "app/messages.h"
 #include "editor_rig.h"
@@ -116,6 +120,60 @@ TEST_F(ErrorReasons, ACopyIntoAMissingFolderSaysSo) {
     EXPECT_FALSE(copyFile(image, dir.path("nowhere/copy.gb"), true, reason));
     EXPECT_EQ(reason.cause, Cause::NotFound);
     EXPECT_EQ(reason.systemCode, ENOENT);
+}
+
+// Runs `body` in a child with a small disk of its own at `folder` (a tmpfs in a mount
+// namespace of the child's, so nothing outside sees it). 77 when no such disk can be had.
+int withSmallDisk(const std::string& folder, const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k") != 0) {
+            ::_exit(77);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(ErrorReasons, AFullDiskAndAReadOnlyDiskAreNamed) {
+    const std::string disk = dir.path("disk");
+    fs::create_directory(disk);
+    const std::string copy = disk + "/copy.gb";
+    const std::string expected =
+        std::string(messages::kCopyFailed) + "\n" + reasonText(ErrorReason::of(Cause::DiskFull));
+    const int result = withSmallDisk(disk, [&] {
+        // The disk filled up to the last block, then a save as onto it.
+        {
+            posix::UniqueFd filler(posix::openRetrying(disk + "/filler", O_WRONLY | O_CREAT, 0600));
+            const std::vector<char> block(4096, 0);
+            while (posix::writeFull(filler.get(), block.data(), block.size())) {
+            }
+        }
+        testing::EditorRig rig("");
+        rig.start();
+        if (!rig.open(image)) return 1;
+        rig.toggleBackup();
+        rig.saveAs(copy);
+        if (rig.dialog.errors().empty() || rig.dialog.errors().back() != expected) return 2;
+        if (fs::exists(copy)) return 3;
+
+        // The same disk read-only, with an image on it.
+        fs::remove(disk + "/filler");
+        fs::copy_file(image, copy);
+        if (::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) return 4;
+        File file;
+        if (file.openExisting(copy, File::Access::WriteExclusive)) return 5;
+        if (file.lastError().cause != Cause::ReadOnlyDisk) return 6;
+        ErrorReason reason;
+        if (copyFile(image, disk + "/other.gb", true, reason)) return 7;
+        return reason.cause == Cause::ReadOnlyDisk ? 0 : 8;
+    });
+    if (result == 77) GTEST_SKIP() << "no small disk of our own: mounting needs the superuser";
+    EXPECT_EQ(result, 0);
 }
 
 TEST(ErrorReasonTexts, UsualCausesInJapaneseOthersInTheSystemsWords) {
