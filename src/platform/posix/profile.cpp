@@ -56,10 +56,11 @@ bool createNew(const std::string& file, const std::string& text, ErrorReason& re
     return replacement.placeNew(file) || failWithErrno(reason);
 }
 
-// Replaces the file, open as `fd` with `info`, by a new one with the same content rules:
-// only where nobody could tell the difference apart from the inode number, i.e. the file
-// is ours, has no other names, and its folder lets us make and rename files. The new
-// file gets the old one's group and permissions. False (and nothing changed) otherwise.
+// Replaces the file (whose status is `info`) by a new file holding `text`, made beside it
+// and renamed over it, so that a crash leaves the old or the new file and nothing between.
+// Only where nobody could tell the difference but by the inode number: the file is ours,
+// has no other names, and its folder lets us make and rename files. The new file gets
+// the old one's group and permissions. False, with nothing changed, otherwise.
 bool replaceWhole(const std::string& file, const struct stat& info, const std::string& text) {
     if (info.st_uid != ::geteuid() || info.st_nlink != 1) return false;
     // Through a symbolic link the file the link points to is replaced; the link stays.
