@@ -5,6 +5,7 @@
 #include "data/name_tables.h"
 #include "data/value_tables.h"
 #include "layout/main_dialog_layout.h"
+#include "platform/error.h"
 
 namespace vesk {
 namespace {
@@ -84,23 +85,26 @@ void EditorController::openImage() {
     const ImageFile::ReadResult result = image_.readBlock(block_);
     if (result != ImageFile::ReadResult::Ok) {
         image_.currentPath = std::move(previous);
-        view_->showError(std::string(result == ImageFile::ReadResult::TooShort
-                                         ? messages::kTooShort
-                                         : messages::kCannotOpen));
+        showFailure(result == ImageFile::ReadResult::TooShort ? messages::kTooShort
+                                                              : messages::kCannotOpen);
         return;
     }
     view_->enableEditing();
     showEnemy();
 }
 
+void EditorController::showFailure(std::string_view firstLine) {
+    view_->showError(platform::withReason(firstLine, image_.lastError()));
+}
+
 bool EditorController::backupIfChecked() {
     if (!view_->backupChecked() || image_.backup()) return true;
-    view_->showError(std::string(messages::kBackupFailed));
+    showFailure(messages::kBackupFailed);
     return false;
 }
 
 void EditorController::writeBlock() {
-    if (!image_.write(block_)) view_->showError(std::string(messages::kWriteFailed));
+    if (!image_.write(block_)) showFailure(messages::kWriteFailed);
 }
 
 void EditorController::save() {
@@ -117,7 +121,7 @@ void EditorController::saveAs() {
     if (!view_->chooseSavePath(chosen)) return;
     image_.saveAsPath = std::move(chosen);
     if (!image_.copyCurrentTo(image_.saveAsPath)) {
-        view_->showError(std::string(messages::kCopyFailed));
+        showFailure(messages::kCopyFailed);
         return;
     }
     image_.useSaveAsPath();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "app/editor_view.h"
 #include "data/enemy_block.h"
 #include "io/image_file.h"
@@ -29,6 +31,8 @@ private:
     // False (after telling the user) when the backup was asked for and could not be made.
     bool backupIfChecked();
     void writeBlock();
+    // An error box with the reason of the image file's last failure below `firstLine`.
+    void showFailure(std::string_view firstLine);
 
     EnemyBlock& block_;
     ImageFile& image_;

@@ -14,4 +14,8 @@ constexpr std::string_view kBackupFailed = "バックアップを作成できま
 constexpr std::string_view kWriteFailed = "ファイルに書き込めませんでした。";
 constexpr std::string_view kCopyFailed = "ファイルをコピーできませんでした。";
 
+// On standard error when the single-instance lock cannot be taken.
+constexpr std::string_view kNoSingleInstance =
+    "vesk-edit: 二重起動を防ぐためのロックを取得できませんでした。このまま起動します。";
+
 }  // namespace vesk::messages

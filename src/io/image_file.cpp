@@ -6,21 +6,38 @@
 
 namespace vesk {
 
+namespace {
+
+using Cause = platform::ErrorReason::Cause;
+
+}  // namespace
+
 ImageFile::ReadResult ImageFile::readBlock(EnemyBlock& block) {
+    lastError_ = {};
     platform::File file;
     if (!file.openExisting(currentPath, platform::File::Access::ReadShared)) {
+        lastError_ = file.lastError();
         return ReadResult::CannotOpen;
     }
     const std::int64_t size = file.size();
     if (size < 0) return ReadResult::CannotOpen;
-    if (static_cast<std::uint64_t>(size) < kMinimumSize) return ReadResult::TooShort;
+    if (static_cast<std::uint64_t>(size) < kMinimumSize) {
+        lastError_ = platform::ErrorReason::of(Cause::TooShort);
+        return ReadResult::TooShort;
+    }
 
     // Read into a scratch copy so that a failed read leaves the block as it was.
     std::array<std::uint8_t, EnemyBlock::kSize> bytes;
     const std::int64_t count = file.readAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size());
-    if (count < 0) return ReadResult::CannotOpen;
+    if (count < 0) {
+        lastError_ = file.lastError();
+        return ReadResult::CannotOpen;
+    }
     // The file shrank since its size was taken.
-    if (static_cast<std::size_t>(count) != bytes.size()) return ReadResult::TooShort;
+    if (static_cast<std::size_t>(count) != bytes.size()) {
+        lastError_ = platform::ErrorReason::of(Cause::TooShort);
+        return ReadResult::TooShort;
+    }
     block.bytes() = bytes;
     return ReadResult::Ok;
 }
@@ -28,21 +45,36 @@ ImageFile::ReadResult ImageFile::readBlock(EnemyBlock& block) {
 bool ImageFile::read(EnemyBlock& block) { return readBlock(block) == ReadResult::Ok; }
 
 bool ImageFile::write(const EnemyBlock& block) {
+    lastError_ = {};
     platform::File file;
-    if (!file.openExisting(currentPath, platform::File::Access::WriteExclusive)) return false;
+    if (!file.openExisting(currentPath, platform::File::Access::WriteExclusive)) {
+        lastError_ = file.lastError();
+        return false;
+    }
     // Writing the block into a shorter file would lengthen it.
     const std::int64_t size = file.size();
-    if (size < 0 || static_cast<std::uint64_t>(size) < kMinimumSize) return false;
+    if (size < 0 || static_cast<std::uint64_t>(size) < kMinimumSize) {
+        lastError_ = platform::ErrorReason::of(Cause::TooShort);
+        return false;
+    }
     const auto& bytes = block.bytes();
-    return file.writeAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size()) && file.flush();
+    if (file.writeAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size()) && file.flush()) {
+        return true;
+    }
+    lastError_ = file.lastError();
+    return false;
 }
 
 bool ImageFile::copyCurrentTo(const std::string& path) {
-    if (currentPath.empty() || path.empty()) return false;
+    lastError_ = {};
+    if (currentPath.empty() || path.empty()) {
+        lastError_ = platform::ErrorReason::of(Cause::NotFound);
+        return false;
+    }
     // Onto the image itself there is nothing to copy; the block is then written in place.
     if (platform::sameFile(currentPath, path)) return true;
     // The save chooser has already asked before an existing file is replaced.
-    return platform::copyFile(currentPath, path, /*replaceExisting=*/true);
+    return platform::copyFile(currentPath, path, /*replaceExisting=*/true, lastError_);
 }
 
 void ImageFile::useSaveAsPath() { currentPath = saveAsPath; }
@@ -54,9 +86,13 @@ std::string ImageFile::backupPath() const {
 }
 
 bool ImageFile::backup() {
+    lastError_ = {};
     const std::string target = backupPath();
-    if (target.empty()) return false;
-    return platform::copyFile(currentPath, target, /*replaceExisting=*/true);
+    if (target.empty()) {
+        lastError_ = platform::ErrorReason::of(Cause::NotFound);
+        return false;
+    }
+    return platform::copyFile(currentPath, target, /*replaceExisting=*/true, lastError_);
 }
 
 }  // namespace vesk

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/enemy_block.h"
+#include "platform/error.h"
 
 namespace vesk {
 
@@ -25,6 +26,11 @@ public:
     void useSaveAsPath();
     std::string backupPath() const;             // "" when it cannot be formed
     bool backup();
+    // Why the last failed readBlock, read, write, copyCurrentTo or backup failed.
+    const platform::ErrorReason& lastError() const { return lastError_; }
+
+private:
+    platform::ErrorReason lastError_;
 };
 
 }  // namespace vesk

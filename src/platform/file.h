@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/error.h"
+
 namespace vesk::platform {
 
 // An existing file, open for one read or one write. Never creates a file.
@@ -33,9 +35,15 @@ public:
     // True when everything written so far has reached the disk.
     bool flush();
     void close();
+    // Why the last failed call failed; Cause::None after a success.
+    const ErrorReason& lastError() const { return error_; }
 
 private:
+    bool fail(ErrorReason reason);
+    bool succeed();
+
     std::intptr_t handle_ = -1;
+    ErrorReason error_;
 };
 
 }  // namespace vesk::platform

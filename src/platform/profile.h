@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error.h"
+
 namespace vesk::platform {
 
 // Initialisation-file access with the semantics of the Win32 private-profile calls.
@@ -14,8 +16,13 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
                int fallback);
 
 // Sets key in section to value, creating file, section and key as needed; every other
-// line of the file stays as it was. False when the file cannot be written.
+// line of the file stays as it was. An existing file stays the same file, with its owner,
+// permissions and links; a read-only one is not written. False when the file cannot be
+// written.
 bool writeProfileString(const std::string& file, std::string_view section,
                         std::string_view key, std::string_view value);
+// The same, telling why it failed.
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value, ErrorReason& reason);
 
 }  // namespace vesk::platform

@@ -7,6 +7,7 @@
 #include "app/messages.h"
 #include "editor_rig.h"
 #include "layout/resource_ids.h"
+#include "platform/error.h"
 #include "sample_image.h"
 #include "test_files.h"
 
@@ -14,7 +15,13 @@ namespace vesk::test {
 namespace {
 
 using Kind = FakeDialog::Modal::Kind;
+using Cause = platform::ErrorReason::Cause;
 constexpr std::size_t kBlockStart = EnemyBlock::kImageOffset;
+
+// An error box text: its first line and, below it, the reason.
+std::string saying(std::string_view firstLine, Cause cause) {
+    return std::string(firstLine) + "\n" + platform::reasonText(platform::ErrorReason::of(cause));
+}
 
 class FileStory : public ::testing::Test {
 protected:
@@ -155,10 +162,10 @@ TEST_F(FileStory, FailedOpenKeepsThePreviousImageAndSaysWhy) {
     const auto block = rig.block.bytes();
     const auto shortFile = dir.path("short.gb");
     writeBytes(shortFile, std::vector<std::uint8_t>(112367, 1));
-    const std::pair<std::string, std::string_view> cases[] = {
-        {dir.path("missing.gb"), messages::kCannotOpen},
-        {dir.root().string(), messages::kCannotOpen},
-        {shortFile, messages::kTooShort}};
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.path("missing.gb"), saying(messages::kCannotOpen, Cause::NotFound)},
+        {dir.root().string(), saying(messages::kCannotOpen, Cause::NotRegularFile)},
+        {shortFile, saying(messages::kTooShort, Cause::TooShort)}};
     for (const auto& [path, message] : cases) {
         ASSERT_TRUE(rig.open(path));
         EXPECT_EQ(rig.dialog.errors().back(), message) << path;
@@ -191,7 +198,8 @@ TEST_F(FileStory, FailedBackupStopsTheSaveBeforeAnythingIsWritten) {
     std::filesystem::create_directory(std::filesystem::u8path(backupPath));
     rig.typeStat(0, "99");
     ASSERT_TRUE(rig.save(true));
-    EXPECT_EQ(rig.dialog.errors(), std::vector<std::string>{std::string(messages::kBackupFailed)});
+    EXPECT_EQ(rig.dialog.errors(),
+              std::vector<std::string>{saying(messages::kBackupFailed, Cause::NotRegularFile)});
     EXPECT_EQ(readBytes(imagePath), original);
     ASSERT_TRUE(rig.saveAs(dir.path("never.gb")));
     EXPECT_EQ(rig.dialog.errors().size(), 2u);
@@ -205,7 +213,7 @@ TEST_F(FileStory, FailedWriteIsReportedAndTheEditsStayForALaterSave) {
     rig.typeStat(0, "99");
     std::filesystem::remove(std::filesystem::u8path(imagePath));
     ASSERT_TRUE(rig.save(true));
-    EXPECT_EQ(rig.dialog.errors().back(), messages::kWriteFailed);
+    EXPECT_EQ(rig.dialog.errors().back(), saying(messages::kWriteFailed, Cause::NotFound));
     EXPECT_FALSE(exists(imagePath)) << "a missing image is never created";
     writeBytes(imagePath, original);
     ASSERT_TRUE(rig.save(true));
@@ -218,7 +226,7 @@ TEST_F(FileStory, FailedCopyKeepsTheCurrentImageAndWritesNothing) {
     rig.typeStat(0, "99");
     const auto target = dir.path("no-such-dir/copy.gb");
     ASSERT_TRUE(rig.saveAs(target));
-    EXPECT_EQ(rig.dialog.errors().back(), messages::kCopyFailed);
+    EXPECT_EQ(rig.dialog.errors().back(), saying(messages::kCopyFailed, Cause::NotFound));
     EXPECT_EQ(rig.image.currentPath, imagePath);
     EXPECT_EQ(rig.image.saveAsPath, target) << "the chooser starts there next time";
     EXPECT_EQ(readBytes(imagePath), original);

@@ -16,6 +16,7 @@ public:
     std::string lockName, searchedMarker;
     bool dialogRan = false;
     std::optional<int> windowResult;
+    std::vector<std::string> warnings;
 
     platform::InstanceLock acquireInstanceLock(std::string_view name) override {
         lockName = name;
@@ -25,6 +26,7 @@ public:
         searchedMarker = marker;
         return windowFound;
     }
+    void warn(std::string_view text) override { warnings.emplace_back(text); }
     int runMainDialog(platform::DialogEvents& events) override {
         dialogRan = true;
         FakeDialog dialog;
@@ -56,12 +58,25 @@ TEST(Startup, SecondInstanceActivatesTheRunningOneAndExitsZero) {
     }
 }
 
-TEST(Startup, NoLockMeansQuietExit) {
+TEST(Startup, WithoutALockTheEditorRunsAnywayAndSaysSo) {
     FakeStartup host;
     host.lock = platform::InstanceLock::Failed;
     EXPECT_EQ(runEditorProgram(host), 0);
-    EXPECT_FALSE(host.dialogRan);
+    EXPECT_TRUE(host.dialogRan);
+    EXPECT_EQ(host.windowResult, 0);
     EXPECT_TRUE(host.searchedMarker.empty());
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_NE(host.warnings[0].find("ロック"), std::string::npos);
+}
+
+TEST(Startup, OnlyAFailedLockIsWarnedAbout) {
+    for (const auto lock :
+         {platform::InstanceLock::Acquired, platform::InstanceLock::AlreadyRunning}) {
+        FakeStartup host;
+        host.lock = lock;
+        runEditorProgram(host);
+        EXPECT_TRUE(host.warnings.empty());
+    }
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ bool writeFull(int fd, const void* buffer, std::size_t n) {
     while (done < n) {
         const ssize_t put = ::write(fd, in + done, n - done);
         if (put < 0 && errno == EINTR) continue;
+        if (put == 0) errno = ENOSPC;  // no progress: nothing more fits
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
     }
@@ -86,6 +87,7 @@ bool pwriteFull(int fd, const void* buffer, std::size_t n, off_t offset) {
     while (done < n) {
         const ssize_t put = ::pwrite(fd, in + done, n - done, offset + static_cast<off_t>(done));
         if (put < 0 && errno == EINTR) continue;
+        if (put == 0) errno = ENOSPC;  // no progress: nothing more fits
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
     }

@@ -111,6 +111,12 @@ std::string_view lineBreakOf(std::string_view text) {
     return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// The break that ends an unterminated last line: a line ending in a bare CR needs only
+// the LF after it, else the CR would end up inside the line's value.
+std::string_view breakAfter(std::string_view text, std::string_view lineBreak) {
+    return !text.empty() && text.back() == '\r' ? std::string_view("\n") : lineBreak;
+}
+
 bool lastLineIsBlank(std::string_view text) {
     if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
@@ -183,7 +189,7 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
         result += text.substr(found.entry->valueEnd);
     } else if (found.insertAt) {
         result += text.substr(0, *found.insertAt);
-        if (found.insertNeedsBreak) result += lineBreak;
+        if (found.insertNeedsBreak) result += breakAfter(result, lineBreak);
         result += entryText(key, value);
         if (!found.insertNeedsBreak) result += lineBreak;
         result += text.substr(*found.insertAt);
@@ -191,7 +197,7 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
         result += text;
         const bool onlyMark = text == kByteOrderMark;
         if (!text.empty() && !onlyMark) {
-            if (text.back() != '\n') result += lineBreak;
+            if (text.back() != '\n') result += breakAfter(text, lineBreak);
             // A blank line between the last section and the new one.
             if (!lastLineIsBlank(text)) result += lineBreak;
         }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 #include "platform/posix/fd.h"
@@ -13,36 +14,47 @@
 namespace vesk::platform {
 namespace {
 
-bool isDirectory(const char* path) {
+// A folder only this user can add files to: an absolute path to a real directory (not
+// a link) that the user owns and that neither the group nor others may write.
+bool isPrivateFolder(const std::string& path) {
     struct stat info {};
-    return path && path[0] == '/' && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    return !path.empty() && path.front() == '/' && ::lstat(path.c_str(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 022) == 0;
 }
 
-// The per-user runtime directory when there is one; otherwise the shared temporary
-// directory, where the user id in the name keeps users apart.
-std::string lockFilePath(std::string_view name) {
-    std::string safeName(name);
-    for (char& c : safeName) {
-        if (c == '/') c = '_';
-    }
+// The per-user runtime folder when it is private; otherwise a folder of the user's own
+// in the temporary folder, made on first use. Nothing when neither can be had, for
+// instance when someone else has taken the name in the temporary folder.
+std::optional<std::string> lockFolder() {
     const char* runtime = ::getenv("XDG_RUNTIME_DIR");
-    if (isDirectory(runtime)) return std::string(runtime) + "/" + safeName + ".lock";
+    if (runtime && isPrivateFolder(runtime)) return std::string(runtime);
     const char* temp = ::getenv("TMPDIR");
-    const std::string directory = isDirectory(temp) ? temp : "/tmp";
-    return directory + "/" + safeName + "-" + std::to_string(::getuid()) + ".lock";
+    std::string base = temp && temp[0] == '/' ? temp : "/tmp";
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    const std::string folder =
+        (base == "/" ? "" : base) + "/vesk-edit-" + std::to_string(::geteuid());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
+    if (!isPrivateFolder(folder)) return std::nullopt;
+    return folder;
 }
 
 }  // namespace
 
 InstanceLock acquireInstanceLock(std::string_view name) {
-    const std::string path = lockFilePath(name);
-    // O_NOFOLLOW: in a shared directory a planted link must not make us create or lock
-    // some other file.
+    const std::optional<std::string> folder = lockFolder();
+    if (!folder) return InstanceLock::Failed;
+    std::string safeName(name);
+    for (char& c : safeName) {
+        if (c == '/') c = '_';
+    }
+    const std::string path = *folder + "/" + safeName + ".lock";
+    // O_NOFOLLOW: a link in place of the lock file must not make us create or lock some
+    // other file.
     posix::UniqueFd fd(
         posix::openRetrying(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
     if (!fd.valid()) return InstanceLock::Failed;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
         return InstanceLock::Failed;
     }
     if (!posix::lockNow(fd.get(), /*exclusive=*/true)) {

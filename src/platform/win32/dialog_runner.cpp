@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "layout/main_dialog_layout.h"
+#include "platform/win32/escape_filter.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/dialog.h"
 
@@ -28,6 +29,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         auto* session = reinterpret_cast<DialogSession*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
         session->dialog = std::make_unique<win32::Win32Dialog>(window);
+        win32::ignoreEscapeInMultiLineEdits(window);
         session->events.onInit(*session->dialog);
         // TRUE asks the dialog manager to focus the first tab stop itself.
         return session->dialog->focusWasSet() ? FALSE : TRUE;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform {
@@ -31,23 +32,49 @@ bool isRegularFile(HANDLE h) {
 
 File::~File() { close(); }
 
+bool File::fail(ErrorReason reason) {
+    error_ = std::move(reason);
+    return false;
+}
+
+bool File::succeed() {
+    error_ = {};
+    return true;
+}
+
 bool File::openExisting(const std::string& path, Access access) {
     close();
-    if (path.empty()) return false;
+    if (path.empty()) return fail(ErrorReason::of(ErrorReason::Cause::NotFound));
     const bool reading = access == Access::ReadShared;
+    const std::wstring name = win32::toWide(path);
+    // A read-only file is not opened for writing, whoever runs the program (Wine lets
+    // its superuser by).
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (!reading && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+            FILE_ATTRIBUTE_READONLY) {
+        return fail(win32::reasonFromError(ERROR_ACCESS_DENIED));
+    }
     // A share mode that excludes a holder makes the open fail at once with a sharing
     // violation; nothing waits.
     const DWORD rights = reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const DWORD share = reading ? FILE_SHARE_READ : 0;
-    HANDLE h = CreateFileW(win32::toWide(path).c_str(), rights, share, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(name.c_str(), rights, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) {
+        // A folder cannot be opened as a file at all; say so rather than "access denied".
+        const ErrorReason reason = win32::lastErrorReason();
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return fail(ErrorReason::of(ErrorReason::Cause::NotRegularFile));
+        }
+        return fail(reason);
+    }
     if (!isRegularFile(h)) {
         CloseHandle(h);
-        return false;
+        return fail(ErrorReason::of(ErrorReason::Cause::NotRegularFile));
     }
     handle_ = reinterpret_cast<std::intptr_t>(h);
-    return true;
+    return succeed();
 }
 
 bool File::isOpen() const { return asHandle(handle_) != INVALID_HANDLE_VALUE; }
@@ -59,13 +86,20 @@ std::int64_t File::size() const {
 }
 
 std::int64_t File::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
-    if (!isOpen() || !seekTo(asHandle(handle_), offset)) return -1;
+    if (!isOpen()) return -1;
+    if (!seekTo(asHandle(handle_), offset)) {
+        fail(win32::lastErrorReason());
+        return -1;
+    }
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < n) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, kChunk));
         DWORD got = 0;
-        if (!ReadFile(asHandle(handle_), bytes + done, want, &got, nullptr)) return -1;
+        if (!ReadFile(asHandle(handle_), bytes + done, want, &got, nullptr)) {
+            fail(win32::lastErrorReason());
+            return -1;
+        }
         if (got == 0) break;  // end of file
         done += got;
     }
@@ -73,21 +107,27 @@ std::int64_t File::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
 }
 
 bool File::writeAt(std::uint64_t offset, const void* buffer, std::size_t n) {
-    if (!isOpen() || !seekTo(asHandle(handle_), offset)) return false;
+    if (!isOpen()) return false;
+    if (!seekTo(asHandle(handle_), offset)) return fail(win32::lastErrorReason());
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < n) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, kChunk));
         DWORD put = 0;
-        if (!WriteFile(asHandle(handle_), bytes + done, want, &put, nullptr) || put == 0) {
-            return false;
+        if (!WriteFile(asHandle(handle_), bytes + done, want, &put, nullptr)) {
+            return fail(win32::lastErrorReason());
         }
+        if (put == 0) return fail(win32::reasonFromError(ERROR_DISK_FULL));
         done += put;
     }
-    return true;
+    return succeed();
 }
 
-bool File::flush() { return isOpen() && FlushFileBuffers(asHandle(handle_)) != 0; }
+bool File::flush() {
+    if (!isOpen()) return false;
+    if (FlushFileBuffers(asHandle(handle_)) != 0) return succeed();
+    return fail(win32::lastErrorReason());
+}
 
 void File::close() {
     if (!isOpen()) return;

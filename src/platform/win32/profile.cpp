@@ -6,6 +6,7 @@
 #include <climits>
 #include <string>
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform {
@@ -47,10 +48,30 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 
 bool writeProfileString(const std::string& file, std::string_view section,
                         std::string_view key, std::string_view value) {
-    if (file.empty() || section.empty() || key.empty()) return false;
-    return WritePrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(),
-                                      win32::toWide(value).c_str(),
-                                      win32::toWide(file).c_str()) != 0;
+    ErrorReason ignored;
+    return writeProfileString(file, section, key, value, ignored);
+}
+
+bool writeProfileString(const std::string& file, std::string_view section,
+                        std::string_view key, std::string_view value, ErrorReason& reason) {
+    reason = {};
+    if (file.empty() || section.empty() || key.empty()) {
+        reason = win32::reasonFromError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    const std::wstring path = win32::toWide(file);
+    // A read-only file is not written, whoever runs the program.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        reason = win32::reasonFromError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (WritePrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(),
+                                   win32::toWide(value).c_str(), path.c_str()) != 0) {
+        return true;
+    }
+    reason = win32::lastErrorReason();
+    return false;
 }
 
 }  // namespace vesk::platform

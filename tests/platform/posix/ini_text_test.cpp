@@ -105,5 +105,18 @@ TEST(IniText, NamesAndValuesThatWouldBreakTheFileAreRefused) {
     EXPECT_FALSE(canWrite("S", "k", "0 "));
 }
 
+TEST(IniText, ALastLineEndingInABareCarriageReturnKeepsItsValue) {
+    // A new section after it, and a new key after it in its own section.
+    const std::string other = "[Other]\r\nx=1\r";
+    const std::string withSection = withValue(other, "Vesk Tool", "backup", "1");
+    EXPECT_EQ(withSection, "[Other]\r\nx=1\r\n\r\n[Vesk Tool]\r\nbackup=1\r\n");
+    EXPECT_EQ(findValue(withSection, "Other", "x"), "1");
+    const std::string withKey = withValue(other, "Other", "y", "2");
+    EXPECT_EQ(withKey, "[Other]\r\nx=1\r\ny=2");
+    EXPECT_EQ(findValue(withKey, "Other", "x"), "1");
+    EXPECT_EQ(findValue(withValue("x=1\r", "S", "k", "v"), "", "x"), std::nullopt);
+    EXPECT_EQ(withValue("[S]\nx=1\r", "S", "x", "2"), "[S]\nx=2\r");
+}
+
 }  // namespace
 }  // namespace vesk::platform::ini

@@ -15,6 +15,7 @@
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 #include "test_files.h"
+#include "unprivileged.h"
 
 namespace vesk::platform {
 namespace {
@@ -107,10 +108,17 @@ TEST_F(PosixPlatformTest, CopiesLeaveNoTemporaryFilesBehind) {
 }
 
 TEST_F(PosixPlatformTest, ACopyIntoAReadOnlyDirectoryFails) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+    ::chmod(dir.root().c_str(), 0755);
+    ::chmod(source.c_str(), 0644);
     fs::create_directory(dir.path("ro"));
     ASSERT_EQ(::chmod(dir.path("ro").c_str(), 0555), 0);
-    EXPECT_FALSE(copyFile(source, dir.path("ro/copy.gb"), true));
+    // As an ordinary user: the superuser writes into read-only folders.
+    EXPECT_EQ(test::asUnprivilegedUser([&] {
+                  ErrorReason reason;
+                  const bool copied = copyFile(source, dir.path("ro/copy.gb"), true, reason);
+                  return !copied && reason.cause == ErrorReason::Cause::AccessDenied ? 0 : 1;
+              }),
+              0);
     ::chmod(dir.path("ro").c_str(), 0755);
     EXPECT_TRUE(fs::is_empty(dir.path("ro")));
 }
@@ -219,17 +227,54 @@ TEST_F(InstanceLockTest, TheLockEndsWithItsProcess) {
     EXPECT_EQ(acquireInstanceLock(name), InstanceLock::Acquired);
 }
 
-TEST_F(InstanceLockTest, WithoutARuntimeDirectoryTheTemporaryOneIsUsedPerUser) {
+TEST_F(InstanceLockTest, WithoutARuntimeDirectoryAPrivateFolderInTheTemporaryOneIsUsed) {
     ::unsetenv("XDG_RUNTIME_DIR");
     ::setenv("TMPDIR", dir.path("").c_str(), 1);
     ASSERT_EQ(acquireInstanceLock(name), InstanceLock::Acquired);
-    const std::string file = dir.path(name + "-" + std::to_string(::getuid()) + ".lock");
+    const std::string folder = dir.path("vesk-edit-" + std::to_string(::geteuid()));
+    EXPECT_EQ(modeOf(folder) & 0777, 0700u);
+    const std::string file = folder + "/" + name + ".lock";
     EXPECT_TRUE(fs::is_regular_file(file));
     EXPECT_EQ(modeOf(file) & 077, 0u);
     EXPECT_EQ(inChildProcess([&] {
                   return acquireInstanceLock(name) == InstanceLock::AlreadyRunning ? 0 : 1;
               }),
               0);
+}
+
+TEST_F(InstanceLockTest, WhatOthersPlantInTheTemporaryFolderDoesNotKeepTheLockAway) {
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::setenv("TMPDIR", dir.path("").c_str(), 1);
+    // The name a lock file in the shared folder would have had, taken by someone else.
+    const std::string planted = dir.path(name + "-" + std::to_string(::geteuid()) + ".lock");
+    fs::create_directory(planted);
+    EXPECT_EQ(acquireInstanceLock(name), InstanceLock::Acquired);
+}
+
+TEST_F(InstanceLockTest, AFolderOthersCouldWriteIntoIsNeverUsed) {
+    // A runtime folder that is not private is passed over for the private one.
+    fs::create_directory(dir.path("runtime"));
+    ::chmod(dir.path("runtime").c_str(), 0777);
+    ::setenv("XDG_RUNTIME_DIR", dir.path("runtime").c_str(), 1);
+    ::setenv("TMPDIR", dir.path("").c_str(), 1);
+    ASSERT_EQ(acquireInstanceLock(name), InstanceLock::Acquired);
+    EXPECT_TRUE(fs::is_empty(dir.path("runtime")));
+
+    // A private folder's name taken by a folder others may write, or by someone else's
+    // folder: no lock, and nothing made in there.
+    const std::string taken = dir.path("taken");
+    fs::create_directory(taken);
+    ::setenv("TMPDIR", taken.c_str(), 1);
+    const std::string folder = taken + "/vesk-edit-" + std::to_string(::geteuid());
+    fs::create_directory(folder);
+    ::chmod(folder.c_str(), 0777);
+    EXPECT_EQ(acquireInstanceLock(name + "b"), InstanceLock::Failed);
+    if (::geteuid() == 0) {
+        ::chmod(folder.c_str(), 0700);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(acquireInstanceLock(name + "b"), InstanceLock::Failed);
+    }
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST_F(InstanceLockTest, ALockFileThatCannotBeOpenedFails) {

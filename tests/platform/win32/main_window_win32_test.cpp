@@ -15,6 +15,7 @@
 #include "io/settings_file.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
+#include "platform/error.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
 #include "layout/resource_ids.h"
@@ -29,14 +30,6 @@ namespace {
 
 using platform::win32::toUtf8;
 using platform::win32::toWide;
-
-// The objects of one run, wired as start-up wires them, on the real window.
-struct Win32Editor : EditorSession {
-    explicit Win32Editor(const std::string& settingsPath) : EditorSession(SettingsFile(settingsPath)) {}
-
-    DialogHarness harness{window};
-    Win32StoryDriver user{harness};
-};
 
 std::string itemText(HWND list, bool combo, int index) {
     wchar_t text[128] = {};
@@ -247,7 +240,10 @@ TEST_F(Win32MainWindowTest, AMissingOrShortFileIsReportedInTheErrorBox) {
                                         dir.path("short.gb")));
     HWND box = editor->harness.waitForPopup(toWide(messages::kErrorCaption));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(toUtf8(windowText(findDescendant(box, 0xFFFF, L"Static"))), messages::kTooShort);
+    // The reason on the second line.
+    const auto tooShort = platform::ErrorReason::of(platform::ErrorReason::Cause::TooShort);
+    EXPECT_EQ(toUtf8(windowText(findDescendant(box, 0xFFFF, L"Static"))),
+              platform::withReason(messages::kTooShort, tooShort));
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), editor->harness.window());

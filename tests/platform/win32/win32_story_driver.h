@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/editor_session.h"
 #include "dialog_harness.h"
 #include "user_story.h"
 
@@ -37,6 +38,15 @@ public:
 
 private:
     DialogHarness& h_;
+};
+
+// The objects of one run, wired as start-up wires them, on the real window.
+struct Win32Editor : EditorSession {
+    explicit Win32Editor(const std::string& settingsPath)
+        : EditorSession(SettingsFile(settingsPath)) {}
+
+    DialogHarness harness{window};
+    Win32StoryDriver user{harness};
 };
 
 }  // namespace vesk::test
