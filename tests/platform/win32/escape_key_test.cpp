@@ -17,11 +17,6 @@
 namespace vesk::test {
 namespace {
 
-    MainWindow window{controller, settings};
-    DialogHarness harness{window};
-    Win32StoryDriver user{harness};
-};
-
 INPUT keyInput(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
