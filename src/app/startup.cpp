@@ -19,7 +19,7 @@ int runEditorProgram(StartupPlatform& host) {
     }
     EnemyBlock block;
     ImageFile image;
-    const SettingsFile settings = SettingsFile::besideProgram();
+    const SettingsFile settings = SettingsFile::forThisProgram();
     EditorController controller(block, image, settings);
     MainWindow window(controller, settings);
     host.runMainDialog(window);

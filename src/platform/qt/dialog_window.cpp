@@ -1,7 +1,9 @@
 #include "dialog_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "resource_ids.h"
@@ -27,6 +29,10 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
+        activateMenuBar();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (!enter || modifiers != Qt::NoModifier) {
@@ -40,6 +46,16 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     } else {
         command_(IDC_DIALOG_OK);
     }
+}
+
+// F10 does what a lone Alt does: the menu bar takes the keyboard with its first title
+// highlighted. The menu bar watches the window for Alt, so the window is shown one.
+void DialogWindow::activateMenuBar() {
+    if (!findChild<QMenuBar*>()) return;
+    QKeyEvent altDown(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &altDown);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &altUp);
 }
 
 }  // namespace vesk::platform::qt
