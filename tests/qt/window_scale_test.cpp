@@ -2,6 +2,7 @@
 // logical pixels; the layout tests run in this program too, so no text is cut off.
 #include <gtest/gtest.h>
 
+#include <QMenuBar>
 #include <QPixmap>
 #include <QTest>
 #include <QWindow>

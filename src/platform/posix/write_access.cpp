@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace vesk::platform {
 namespace {
@@ -16,15 +17,27 @@ bool isDirectory(const std::string& path) {
 
 }  // namespace
 
+// Both questions are answered by trying, not by comparing permission bits: root, access
+// control lists and read-only mounts all have their say that way.
 bool canWriteFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    // The effective user decides, and a read-only mount refuses even root.
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
 }
 
 bool canCreateFileIn(const std::string& dir) {
-    return isDirectory(dir) && ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    if (!isDirectory(dir)) return false;
+    std::string probe = dir;
+    if (probe.back() != '/') probe += '/';
+    probe += ".vesk-write-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
 }
 
 bool createDirectories(const std::string& dir) {

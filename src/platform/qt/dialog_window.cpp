@@ -1,7 +1,6 @@
 #include "dialog_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -48,14 +47,12 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// F10 does what a lone Alt does: the menu bar takes the keyboard with its first title
-// highlighted. The menu bar watches the window for Alt, so the window is shown one.
+// F10 opens the first menu of the menu bar, from where the arrow keys walk the menus, as
+// F10 does in GTK programs; a lone Alt still only highlights the first title.
 void DialogWindow::activateMenuBar() {
-    if (!findChild<QMenuBar*>()) return;
-    QKeyEvent altDown(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(this, &altDown);
-    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &altUp);
+    auto* bar = findChild<QMenuBar*>();
+    if (!bar || bar->actions().isEmpty()) return;
+    bar->setActiveAction(bar->actions().first());
 }
 
 }  // namespace vesk::platform::qt
