@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the packages into build/packages/: the Debian package for this machine's
 # architecture (CPack) and the Windows zip (cross-compiled with MinGW-w64), then checks
-# them: lintian, the desktop entry, the AppStream metadata, and the unpacked program
-# keeping its setting in the user's configuration folder.
+# them: lintian, the desktop entry, the AppStream metadata, and the unpacked programs
+# (Linux, and Windows under Wine) keeping their setting in the user's configuration folder.
 #   bash scripts/package.sh [--no-checks]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,10 +38,14 @@ if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev
   (cd "$windows" && cpack -G ZIP -B "$PWD/cpack" >/dev/null)
   zip=$(ls "$windows"/cpack/vesk-edit-*-windows-x86_64.zip)
   cp "$zip" "$out/"
-  echo "package: $out/$(basename "$zip")"
+  zip="$out/$(basename "$zip")"
+  echo "package: $zip"
 else
   echo "package: no MinGW-w64 (bash scripts/setup.sh test installs it): no Windows zip" >&2
 fi
 
 [ "$checks" = 1 ] || exit 0
 bash tests/package/check_deb.sh "$deb"
+if [ -n "${zip:-}" ] && command -v wine >/dev/null; then
+  bash tests/package/check_zip.sh "$zip"
+fi
