@@ -14,12 +14,12 @@ run_packages=(
 )
 # Building and checking the packages; MinGW-w64 for the Windows zip
 package_packages=(
-  dpkg-dev file lintian appstream desktop-file-utils
+  dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
   g++-mingw-w64-x86-64-posix
 )
-# End-to-end tests in a real X session, and the Windows build's tests under Wine
+# The screenshots of the end-to-end tests, and the Windows build's tests under Wine
 test_packages=(
-  xvfb openbox xdotool x11-utils imagemagick
+  imagemagick
   wine wine64 fonts-wine
 )
 
