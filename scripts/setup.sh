@@ -1,18 +1,34 @@
 #!/usr/bin/env bash
-# Installs whatever the build and the tests need and is not there yet. Safe to run again.
+# Installs what a need takes and is not there yet. Safe to run again; as root or with sudo.
+#   bash scripts/setup.sh run       build and run the editor on Linux (no Wine, no MinGW)
+#   bash scripts/setup.sh package   also what scripts/package.sh uses
+#   bash scripts/setup.sh test      everything: the tests, the Windows build under Wine (default)
 set -euo pipefail
+need=${1:-test}
 
-packages=(
-  # build, and the format check
-  cmake ninja-build g++ pkg-config clang-format-14
+# Building and running the editor on Linux
+run_packages=(
+  cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  # the Linux window
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
-  # end-to-end tests in a real X session
-  xvfb openbox xdotool x11-utils imagemagick
-  # the Windows build and its tests
-  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
 )
+# Building and checking the packages; MinGW-w64 for the Windows zip
+package_packages=(
+  dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
+  g++-mingw-w64-x86-64-posix
+)
+# The format check, the screenshots of the end-to-end tests, and the Windows build's tests under Wine
+test_packages=(
+  clang-format-14 imagemagick
+  wine wine64 fonts-wine
+)
+
+case "$need" in
+  run) packages=("${run_packages[@]}") ;;
+  package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "setup: unknown need '$need' (run, package or test)" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,6 +42,5 @@ if [ "$(id -u)" -ne 0 ]; then
   as_root=(sudo)
 fi
 echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

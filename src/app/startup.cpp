@@ -28,7 +28,7 @@ int runEditorProgram(StartupPlatform& host) {
         case platform::InstanceLock::Acquired:
             break;
     }
-    EditorSession session(SettingsFile::besideProgram());
+    EditorSession session(SettingsFile::forThisProgram());
     host.runMainDialog(session.window);
     return 0;
 }

@@ -3,8 +3,12 @@
 #include <utility>
 
 #include "io/path_parts.h"
+#include "io/settings_location.h"
 #include "platform/own_path.h"
 #include "platform/profile.h"
+#include "platform/user_config_dir.h"
+#include "platform/write_access.h"
+#include "vesk_version.h"
 
 namespace vesk {
 namespace {
@@ -23,6 +27,18 @@ SettingsFile SettingsFile::besideProgram() {
     return SettingsFile(joinPath(parts.drive, parts.directory, "data", "ini"));
 }
 
+SettingsFile SettingsFile::forThisProgram() {
+    const WriteAccessProbe probe{platform::canWriteFile, platform::canCreateFileIn};
+    return at(chooseSettingsLocation(platform::ownProgramPath(), platform::userConfigDir(),
+                                     kApplicationId, probe));
+}
+
+SettingsFile SettingsFile::at(const SettingsLocation& location) {
+    SettingsFile settings(location.path);
+    settings.createsFolder_ = location.inUserConfigDir;
+    return settings;
+}
+
 const std::string& SettingsFile::path() const { return path_; }
 
 bool SettingsFile::loadBackupSetting() const {
@@ -33,6 +49,10 @@ bool SettingsFile::loadBackupSetting() const {
 
 void SettingsFile::saveBackupSetting(bool on) const {
     if (path_.empty()) return;
+    if (createsFolder_) {
+        const PathParts parts = splitPath(path_);
+        platform::createDirectories(std::string(parts.drive) + std::string(parts.directory));
+    }
     platform::writeProfileString(path_, kSection, kKey, on ? "0" : "1");
 }
 

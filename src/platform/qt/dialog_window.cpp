@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "layout/resource_ids.h"
@@ -27,6 +28,10 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
+        activateMenuBar();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (!enter || modifiers != Qt::NoModifier) {
@@ -40,6 +45,14 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     } else {
         command_(IDC_DIALOG_OK);
     }
+}
+
+// F10 opens the first menu of the menu bar, from where the arrow keys walk the menus, as
+// F10 does in GTK programs; a lone Alt still only highlights the first title.
+void DialogWindow::activateMenuBar() {
+    auto* bar = findChild<QMenuBar*>();
+    if (!bar || bar->actions().isEmpty()) return;
+    bar->setActiveAction(bar->actions().first());
 }
 
 }  // namespace vesk::platform::qt

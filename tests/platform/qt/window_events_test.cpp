@@ -250,7 +250,17 @@ TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
         EXPECT_FALSE(chooser.testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
         EXPECT_EQ(chooser.selectedFiles(), QStringList{QString::fromStdString(dir.path("new"))});
-        chooser.selectFile(QString::fromStdString(dir.path("copy")));
+        // The user types the name into the active chooser's name field. (QFileDialog::
+        // selectFile leaves that field alone while it has the keyboard focus, which it
+        // takes when the chooser becomes active: whether this ran before or after that
+        // decided the result.)
+        auto* name = chooser.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        QApplication::setActiveWindow(&chooser);
+        name->setFocus();
+        ASSERT_TRUE(name->hasFocus());
+        name->selectAll();
+        QTest::keyClicks(name, "copy");
         static_cast<QDialog&>(chooser).accept();
     });
     EXPECT_TRUE(dialog.chooseFile(FileChooser::Save, path));

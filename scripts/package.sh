@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the packages into build/packages/: the Debian package for this machine's
+# architecture (CPack) and the Windows zip (cross-compiled with MinGW-w64), then checks
+# them: lintian, the desktop entry, the AppStream metadata, and the unpacked programs
+# (Linux, and Windows under Wine) keeping their setting in the user's configuration folder.
+#   bash scripts/package.sh [--no-checks]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+checks=1
+[ "${1:-}" = --no-checks ] && checks=0
+
+bash scripts/setup.sh package
+out=build/packages
+mkdir -p "$out"
+
+# Linux: a release build with Debian's hardening flags, documentation laid out as Debian
+# keeps it; stripped by CPack.
+linux=build/package-linux
+cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_BUILD_TESTS=OFF \
+  -DVESK_BUILD_BENCHMARKS=OFF -DVESK_DEBIAN_DOCS=ON -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now" >/dev/null
+cmake --build "$linux" -j2
+(cd "$linux" && cpack -G DEB -B "$PWD/cpack" >/dev/null)
+deb=$(ls "$linux"/cpack/vesk-edit_*.deb)
+cp "$deb" "$out/"
+deb="$out/$(basename "$deb")"
+echo "package: $deb"
+
+# Windows: the .exe programs with README and LICENSE in one zip.
+if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  windows=build/package-windows
+  toolchain=()
+  [ -f "$windows/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
+  cmake -S . -B "$windows" -G Ninja "${toolchain[@]}" \
+    -DCMAKE_BUILD_TYPE=Release -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build "$windows" -j2
+  (cd "$windows" && cpack -G ZIP -B "$PWD/cpack" >/dev/null)
+  zip=$(ls "$windows"/cpack/vesk-edit-*-windows-x86_64.zip)
+  cp "$zip" "$out/"
+  zip="$out/$(basename "$zip")"
+  echo "package: $zip"
+else
+  echo "package: no MinGW-w64 (bash scripts/setup.sh test installs it): no Windows zip" >&2
+fi
+
+[ "$checks" = 1 ] || exit 0
+bash tests/package/check_deb.sh "$deb"
+if [ -n "${zip:-}" ] && command -v wine >/dev/null; then
+  bash tests/package/check_zip.sh "$zip"
+fi
