@@ -6,12 +6,14 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the vesk command: arguments, JSON, checksums; mGBA's patch loader checks its patches in the tests
+  libcli11-dev nlohmann-json3-dev zlib1g-dev libmgba-dev
   # the Linux window
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
   # end-to-end tests in a real X session
   xvfb openbox xdotool x11-utils imagemagick
   # the Windows build and its tests
-  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 fonts-wine
 )
 
 missing=()

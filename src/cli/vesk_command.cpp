@@ -1,0 +1,42 @@
+#include "cli/vesk_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+#include "cli/commands.h"
+
+namespace vesk::cli {
+
+int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    CommandContext context{out, err};
+    CLI::App app("vesk: export, import, compare and patch the enemy data of a cartridge image",
+                 "vesk");
+    app.set_version_flag("--version", "vesk " VESK_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough(false);
+    addShowCommand(app, context);
+    addExportCommand(app, context);
+    addImportCommand(app, context);
+    addSetCommand(app, context);
+    addDiffCommand(app, context);
+    addPatchCommand(app, context);
+
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help, out, err);
+    } catch (const CLI::CallForAllHelp& help) {
+        return app.exit(help, out, err);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version, out, err);
+    } catch (const CLI::ParseError& error) {
+        err << "vesk: " << error.what() << "\n";
+        err << "Run with --help for more information.\n";
+        return kUsageError;
+    }
+    return context.exitCode;
+}
+
+}  // namespace vesk::cli

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vesk::platform {
+
+// Makes a text console show the program's UTF-8 output as the characters it means.
+void useUtf8Console();
+
+}  // namespace vesk::platform
