@@ -1,4 +1,5 @@
 #include "cli/enemy_selection.h"
+#include "exchange/quoted.h"
 
 #include <algorithm>
 #include <charconv>
@@ -22,7 +23,7 @@ EnemySelection parseEnemySelection(std::string_view text) {
     auto bad = [&](std::string_view part) {
         selection.enemies.clear();
         selection.problem =
-            "\"" + std::string(part) + "\" is not an enemy number 0-199 or a range such as 100-199";
+            exchange::quoted(part) + " is not an enemy number 0-199 or a range such as 100-199";
         return selection;
     };
     std::size_t at = 0;

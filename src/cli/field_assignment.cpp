@@ -1,4 +1,5 @@
 #include "cli/field_assignment.h"
+#include "exchange/quoted.h"
 
 #include <algorithm>
 #include <array>
@@ -104,7 +105,7 @@ ParsedAssignment parseAssignment(std::string_view text) {
     assignment.text = std::string(text);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        parsed.problem = "\"" + assignment.text + "\" is not FIELD=VALUE";
+        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
         return parsed;
     }
     std::size_t nameEnd = equals;
@@ -126,13 +127,14 @@ ParsedAssignment parseAssignment(std::string_view text) {
     const std::string_view value = text.substr(equals + 1);
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
-            parsed.problem = "\"" + assignment.text + "\": an ability can only be set with =";
+            parsed.problem =
+                exchange::quoted(assignment.text) + ": an ability can only be set with =";
             return parsed;
         }
         const exchange::CellValue id = exchange::readLabelledCell(
             value, 0, kAbilityIdCount - 1, [](int v) { return std::string(abilityName(v)); });
         if (!id.problem.empty()) {
-            parsed.problem = "\"" + assignment.text + "\": " + id.problem;
+            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
             return parsed;
         }
         assignment.operand = id.value;
@@ -140,7 +142,8 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
-        parsed.problem = "\"" + assignment.text + "\": \"" + std::string(value) + "\" is not " +
+        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
+                         " is not " +
                          (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
     }
     return parsed;

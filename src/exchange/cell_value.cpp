@@ -1,4 +1,5 @@
 #include "exchange/cell_value.h"
+#include "exchange/quoted.h"
 
 namespace vesk::exchange {
 namespace {
@@ -30,8 +31,7 @@ CellValue leadingNumber(std::string_view text, int low, int high, std::size_t& e
         ++at;
     }
     if (at == digits) {
-        return {0,
-                "\"" + std::string(text) + "\" is not a number; expected " + rangeText(low, high)};
+        return {0, exchange::quoted(text) + " is not a number; expected " + rangeText(low, high)};
     }
     if (negative) value = -value;
     if (value < low || value > high) {
@@ -49,8 +49,7 @@ CellValue readNumberCell(std::string_view text, int low, int high) {
     CellValue number = leadingNumber(text, low, high, end);
     if (!number.problem.empty()) return number;
     if (!trimmed(text.substr(end)).empty()) {
-        return {0,
-                "\"" + std::string(text) + "\" is not a number; expected " + rangeText(low, high)};
+        return {0, exchange::quoted(text) + " is not a number; expected " + rangeText(low, high)};
     }
     return number;
 }
@@ -65,9 +64,9 @@ CellValue readLabelledCell(std::string_view text, int low, int high,
     if (rest.empty()) return number;
     const std::string expected = labelOf(number.value);
     if (rest != expected) {
-        return {0, "\"" + std::string(trimmed(text)) +
-                       "\" contradicts itself: " + std::to_string(number.value) + " is \"" +
-                       expected + "\", not \"" + std::string(rest) + "\""};
+        return {0, exchange::quoted(trimmed(text)) +
+                       " contradicts itself: " + std::to_string(number.value) + " is " +
+                       exchange::quoted(expected) + ", not " + exchange::quoted(rest)};
     }
     return number;
 }

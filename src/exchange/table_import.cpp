@@ -1,4 +1,5 @@
 #include "exchange/table_import.h"
+#include "exchange/quoted.h"
 
 #include <array>
 #include <cstdio>
@@ -91,9 +92,8 @@ private:
                     const std::string& numberText) {
         const std::string_view given = record_.cell(column);
         if (given.empty() || given == expected) return;
-        report(column, "\"" + std::string(given) + "\" contradicts " + numberText +
-                           ", which is \"" + expected +
-                           "\"; change the number column to change the value");
+        report(column, exchange::quoted(given) + " contradicts " + numberText + ", which is \"" +
+                           expected + "\"; change the number column to change the value");
     }
 
     void readAbilities() {

@@ -1,4 +1,5 @@
 #include "exchange/table_input.h"
+#include "exchange/quoted.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -73,7 +74,7 @@ TableInput readCsvTable(std::string_view text) {
         const std::string& name = header.cells[i];
         const std::string where = "header, column " + std::to_string(i + 1) + ": ";
         if (!isKnownColumn(name)) {
-            input.problems.push_back(where + "unknown column \"" + name + "\"");
+            input.problems.push_back(where + "unknown column " + exchange::quoted(name));
         } else if (!present.insert(name).second) {
             input.problems.push_back(where + "the column \"" + name + "\" appears twice");
         }
@@ -128,7 +129,7 @@ TableInput readJsonTable(std::string_view text) {
             if (key == "abilities") continue;
             if (!isKnownColumn(key) ||
                 (key.starts_with("ability") && key != column::kAbilityCount)) {
-                input.problems.push_back(where + "unknown key \"" + key + "\"");
+                input.problems.push_back(where + "unknown key " + exchange::quoted(key));
                 continue;
             }
             present.insert(key);
