@@ -242,7 +242,8 @@ PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
                     std::to_string(*sourceSize) + " bytes), this image has CRC32 " +
                     hex32(imageCrc) + " (" + std::to_string(source.size()) + " bytes)"};
     }
-    if (*targetSize > (std::uint64_t{1} << 32)) return damaged("its target size is implausible");
+    // No cartridge comes near this; a larger size means a broken or hostile patch.
+    if (*targetSize > (std::uint64_t{1} << 28)) return damaged("its target size is implausible");
 
     Bytes out(static_cast<std::size_t>(*targetSize));
     std::size_t written = 0;

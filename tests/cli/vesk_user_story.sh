@@ -2,8 +2,8 @@
 # The `vesk` program run as a user runs it: export, edit in a "spreadsheet", import,
 # make a BPS patch and apply it to a fresh copy of the original image.
 set -euo pipefail
-vesk=$1
-make_sample=$2
+vesk=$(realpath "$1")
+make_sample=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
