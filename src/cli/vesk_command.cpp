@@ -21,6 +21,19 @@ int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::o
     addDiffCommand(app, context);
     addPatchCommand(app, context);
 
+    // CLI11 would only say that a command is required.
+    if (!arguments.empty() && !arguments.front().starts_with('-')) {
+        const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+        const bool known = std::any_of(commands.begin(), commands.end(), [&](const CLI::App* c) {
+            return c->get_name() == arguments.front();
+        });
+        if (!known) {
+            err << "vesk: unknown command \"" << arguments.front()
+                << "\"; the commands are show, export, import, set, diff and patch\n";
+            return kUsageError;
+        }
+    }
+
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {

@@ -72,7 +72,8 @@ TEST_F(VeskCommandTest, HelpListsTheCommandsAndVersionPrintsTheVersion) {
 
 TEST_F(VeskCommandTest, UsageErrorsExitWithTwo) {
     refused({}, 2);
-    refused({"frobnicate"}, 2);
+    EXPECT_NE(refused({"frobnicate"}, 2).err.find("unknown command \"frobnicate\""),
+              std::string::npos);
     refused({"export"}, 2);
     refused({"export", image, "--format", "xml"}, 2);
     refused({"set", image, "200", "attack=1"}, 2);
@@ -212,7 +213,8 @@ TEST_F(VeskCommandTest, PatchesRoundTripAndNeverTouchTheirInputs) {
 
     const std::string other = dir.path("other.gb");
     writeBytes(other, tools::makeSampleImage(2));
-    const Outcome wrong = refused({"patch", "apply", other, dir.path("p.bps"), "-o", dir.path("y.gb")});
+    const Outcome wrong =
+        refused({"patch", "apply", other, dir.path("p.bps"), "-o", dir.path("y.gb")});
     EXPECT_NE(wrong.err.find("the patch is for another image: it expects CRC32 "),
               std::string::npos)
         << wrong.err;
