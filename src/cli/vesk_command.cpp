@@ -12,6 +12,8 @@ int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::o
     CLI::App app("vesk: export, import, compare and patch the enemy data of a cartridge image",
                  "vesk");
     app.set_version_flag("--version", "vesk " VESK_VERSION);
+    // CLI11 on Windows would otherwise take "/path/x.gb" for an option "/path".
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     app.fallthrough(false);
     addShowCommand(app, context);

@@ -70,6 +70,15 @@ TEST_F(VeskCommandTest, HelpListsTheCommandsAndVersionPrintsTheVersion) {
     EXPECT_EQ(vesk({"--version"}).out.rfind("vesk ", 0), 0u);
 }
 
+TEST_F(VeskCommandTest, PathsThatLookLikeWindowsOptionsAreStillPaths) {
+    const Outcome run = vesk({"show", image, "0", "--format", "csv"});
+    EXPECT_EQ(run.code, 0);
+    // CLI11 reads "/name" as an option on Windows unless told not to.
+    const Outcome missing = vesk({"show", "/no-such-image.gb"});
+    EXPECT_EQ(missing.code, 1) << missing.err;
+    EXPECT_NE(missing.err.find("/no-such-image.gb: no such file"), std::string::npos) << missing.err;
+}
+
 TEST_F(VeskCommandTest, UsageErrorsExitWithTwo) {
     refused({}, 2);
     EXPECT_NE(refused({"frobnicate"}, 2).err.find("unknown command \"frobnicate\""),
