@@ -48,6 +48,26 @@ std::string jsonCellText(const nlohmann::json& value) {
     return value.dump();
 }
 
+// The line of the first byte that is not part of well-formed UTF-8, or 0 when all are.
+int firstBadUtf8Line(std::string_view text) {
+    int line = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead == '\n') ++line;
+        std::size_t length = lead < 0x80             ? 1
+                             : (lead & 0xE0) == 0xC0 ? 2
+                             : (lead & 0xF0) == 0xE0 ? 3
+                             : (lead & 0xF8) == 0xF0 ? 4
+                                                     : 0;
+        if (length == 0 || lead == 0xC0 || lead == 0xC1 || at + length > text.size()) return line;
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return line;
+        }
+        at += length;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string_view TableRecord::cell(std::string_view column) const {
@@ -171,6 +191,13 @@ TableInput readJsonTable(std::string_view text) {
 }
 
 TableInput readTable(std::string_view text) {
+    if (const int line = firstBadUtf8Line(text)) {
+        // Spreadsheets on Japanese Windows save plain "CSV" as Shift-JIS.
+        return {{},
+                {"line " + std::to_string(line) +
+                 ": the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as "
+                 "\"CSV UTF-8\" and import again"}};
+    }
     std::string_view rest = text;
     if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
     const auto first = rest.find_first_not_of(" \t\r\n");

@@ -158,6 +158,17 @@ TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
               std::string::npos);
 }
 
+TEST(TableImport, RefusesTextThatIsNotUtf8) {
+    const EnemyBlock block = sampleBlock();
+    // "ハエおとこ" in Shift-JIS, as a spreadsheet may save it.
+    std::string text = exportCsv(block);
+    const std::string name = "ハエおとこ";
+    text.replace(text.find(name), name.size(), "\x83\x6E\x83\x47\x82\xA8\x82\xC6\x82\xB1");
+    EXPECT_EQ(onlyProblem(import(block, text)),
+              "line 2: the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as "
+              "\"CSV UTF-8\" and import again");
+}
+
 TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
