@@ -10,16 +10,20 @@ need=${1:-test}
 run_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the vesk command: arguments, JSON, checksums
+  libcli11-dev nlohmann-json3-dev zlib1g-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
 )
 # Building and checking the packages; MinGW-w64 for the Windows zip
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
 )
-# The format check, the screenshots of the end-to-end tests, and the Windows build's tests under Wine
+# The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
+# independent reader of the patches vesk writes, and the Windows build's tests under Wine
 test_packages=(
   clang-format-14 imagemagick
+  libmgba-dev
   wine wine64 fonts-wine
 )
 

@@ -26,7 +26,7 @@ ctest --preset windows-cross
 # The same editing session through both builds, on the same sample image; the Linux
 # side is built with the Linux test settings in a folder of its own.
 cmake --preset linux-debug -B "$host" >/dev/null
-cmake --build "$host" --target vesk-story
+cmake --build "$host" --target vesk-story vesk vesk-sample-image
 story=$(mktemp -d)
 wine_session_on_exit() { rm -rf "$story"; }
 mkdir -p "$story/linux" "$story/windows"
@@ -38,3 +38,18 @@ done
 grep -q '^backup=1' "$story/linux/data.ini"
 grep -q '^backup=1' "$story/windows/data.ini"
 echo "test-windows: the Windows build wrote the same image, backup and copy as the Linux build"
+
+# The vesk command on both builds: the same export of the same image, a Japanese path
+# passed as a wide argument, and a BPS patch from Linux applied by vesk.exe.
+"$host/tools/vesk-sample-image" "$story/linux/元.gb" 7
+cp "$story/linux/元.gb" "$story/windows/元.gb"
+"$host/src/cli/vesk" export "$story/linux/元.gb" -o "$story/linux/表.csv"
+cmake/wine-run.sh "$wine_dir" "$build/src/cli/vesk.exe" export "$story/windows/元.gb" \
+  -o "$story/windows/表.csv"
+cmp "$story/linux/表.csv" "$story/windows/表.csv"
+"$host/src/cli/vesk" set "$story/linux/元.gb" 39 attack=200 --no-backup >/dev/null
+"$host/src/cli/vesk" patch create "$story/windows/元.gb" "$story/linux/元.gb" -o "$story/p.bps"
+cmake/wine-run.sh "$wine_dir" "$build/src/cli/vesk.exe" patch apply "$story/windows/元.gb" \
+  "$story/p.bps" -o "$story/windows/済.gb" >/dev/null
+cmp "$story/linux/元.gb" "$story/windows/済.gb"
+echo "test-windows: vesk.exe exported the same table and applied the Linux build's patch"

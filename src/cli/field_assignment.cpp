@@ -1,0 +1,168 @@
+#include "cli/field_assignment.h"
+#include "exchange/quoted.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "data/name_tables.h"
+#include "exchange/cell_value.h"
+#include "exchange/enemy_table.h"
+
+namespace vesk::cli {
+namespace {
+
+using Field = FieldAssignment::Field;
+using Operation = FieldAssignment::Operation;
+
+bool readField(std::string_view name, FieldAssignment& assignment) {
+    namespace column = exchange::column;
+    if (name == column::kHpIndex) {
+        assignment.field = Field::HpIndex;
+        return true;
+    }
+    if (name == column::kKeroIndex) {
+        assignment.field = Field::KeroIndex;
+        return true;
+    }
+    for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
+        if (name == column::kStats[k]) {
+            assignment.field = Field::Stat;
+            assignment.index = k;
+            return true;
+        }
+    }
+    for (int slot = 0; slot < EnemyBlock::kMaxAbilities; ++slot) {
+        if (name == column::ability(slot)) {
+            assignment.field = Field::Ability;
+            assignment.index = slot;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readNumber(std::string_view text, bool fraction, double& value) {
+    if (text.starts_with('+')) text.remove_prefix(1);
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    if (fraction) {
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        return error == std::errc() && stop == end && std::isfinite(value);
+    }
+    long long whole = 0;
+    const auto [stop, error] = std::from_chars(text.data(), end, whole);
+    value = static_cast<double>(whole);
+    return error == std::errc() && stop == end;
+}
+
+}  // namespace
+
+int FieldAssignment::highest() const {
+    switch (field) {
+        case Field::KeroIndex:
+            return 15;
+        default:
+            return 255;
+    }
+}
+
+int FieldAssignment::current(const EnemyBlock& block, int enemy) const {
+    switch (field) {
+        case Field::HpIndex:
+            return block.hpIndex(enemy);
+        case Field::KeroIndex:
+            return block.keroIndex(enemy);
+        case Field::Stat:
+            return block.stat(enemy, index);
+        case Field::Ability:
+            return block.abilityAt(enemy, index);
+    }
+    return 0;
+}
+
+void FieldAssignment::store(EnemyBlock& block, int enemy, int value) const {
+    switch (field) {
+        case Field::HpIndex:
+            block.setHpIndex(enemy, value);
+            break;
+        case Field::KeroIndex:
+            block.setKeroIndex(enemy, value);
+            break;
+        case Field::Stat:
+            block.setStat(enemy, index, value);
+            break;
+        case Field::Ability:
+            block.setAbilityAt(enemy, index, value);
+            break;
+    }
+}
+
+ParsedAssignment parseAssignment(std::string_view text) {
+    ParsedAssignment parsed;
+    FieldAssignment& assignment = parsed.assignment;
+    assignment.text = std::string(text);
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos || equals == 0) {
+        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
+        return parsed;
+    }
+    std::size_t nameEnd = equals;
+    constexpr std::array<std::pair<char, Operation>, 3> kCompound = {
+        {{'+', Operation::Add}, {'-', Operation::Subtract}, {'*', Operation::Multiply}}};
+    for (const auto& [sign, operation] : kCompound) {
+        if (text[equals - 1] == sign) {
+            assignment.operation = operation;
+            nameEnd = equals - 1;
+        }
+    }
+    assignment.name = std::string(text.substr(0, nameEnd));
+    if (!readField(assignment.name, assignment)) {
+        parsed.problem = "unknown field \"" + assignment.name +
+                         "\"; fields are hp_index, kero_index, attack, defense, speed, magic "
+                         "and ability1 to ability8";
+        return parsed;
+    }
+    const std::string_view value = text.substr(equals + 1);
+    if (assignment.field == Field::Ability) {
+        if (assignment.operation != Operation::Set) {
+            parsed.problem =
+                exchange::quoted(assignment.text) + ": an ability can only be set with =";
+            return parsed;
+        }
+        const exchange::CellValue id = exchange::readLabelledCell(
+            value, 0, kAbilityIdCount - 1, [](int v) { return std::string(abilityName(v)); });
+        if (!id.problem.empty()) {
+            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
+            return parsed;
+        }
+        assignment.operand = id.value;
+        return parsed;
+    }
+    const bool fraction = assignment.operation == Operation::Multiply;
+    if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
+        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
+                         " is not " +
+                         (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
+    }
+    return parsed;
+}
+
+long long assignedValue(const FieldAssignment& assignment, int current) {
+    // Far past any field's range, and far from overflowing.
+    const double operand = std::clamp(assignment.operand, -1e9, 1e9);
+    switch (assignment.operation) {
+        case Operation::Set:
+            return static_cast<long long>(operand);
+        case Operation::Add:
+            return current + static_cast<long long>(operand);
+        case Operation::Subtract:
+            return current - static_cast<long long>(operand);
+        case Operation::Multiply:
+            return std::llround(current * operand);
+    }
+    return current;
+}
+
+}  // namespace vesk::cli

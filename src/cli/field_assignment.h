@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/enemy_block.h"
+
+namespace vesk::cli {
+
+// One FIELD=VALUE of `vesk set`: hp_index, kero_index, attack, defense, speed, magic or
+// abilityN, with =, +=, -= or *= (only *= takes a fraction; abilities only =).
+struct FieldAssignment {
+    enum class Field { HpIndex, KeroIndex, Stat, Ability };
+    enum class Operation { Set, Add, Subtract, Multiply };
+
+    std::string text;  // as given, for messages
+    std::string name;  // the field's name
+    Field field = Field::HpIndex;
+    int index = 0;  // stat number or ability slot (0 for ability1)
+    Operation operation = Operation::Set;
+    double operand = 0;
+
+    int highest() const;  // the largest value the field holds
+    int current(const EnemyBlock& block, int enemy) const;
+    void store(EnemyBlock& block, int enemy, int value) const;
+};
+
+struct ParsedAssignment {
+    FieldAssignment assignment;
+    std::string problem;
+};
+
+ParsedAssignment parseAssignment(std::string_view text);
+
+// The field's new value before clamping.
+long long assignedValue(const FieldAssignment& assignment, int current);
+
+}  // namespace vesk::cli

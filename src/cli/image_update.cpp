@@ -1,0 +1,51 @@
+#include "cli/image_update.h"
+
+#include <set>
+
+#include "cli/error_reason.h"
+#include "exchange/field_diff.h"
+#include "io/image_file.h"
+
+namespace vesk::cli {
+
+void updateImage(CommandContext& context, const std::string& path, const EnemyBlock& before,
+                 const EnemyBlock& after, const UpdateOptions& options) {
+    const auto changes = exchange::diffFields(before, after);
+    std::set<int> enemies;
+    for (const auto& change : changes) {
+        context.out << exchange::describeChange(change) << '\n';
+        enemies.insert(change.enemy);
+    }
+    if (changes.empty()) {
+        context.out << "nothing to change; " << path << " is left as it was\n";
+        return;
+    }
+    context.out << changes.size() << " field(s) of " << enemies.size() << " enemy(ies) "
+                << (options.dryRun ? "would change" : "change") << '\n';
+    if (options.dryRun) {
+        context.out << "dry run: nothing written\n";
+        return;
+    }
+
+    ImageFile image;
+    image.currentPath = path;
+    if (!options.noBackup) {
+        clearErrorReason();
+        if (!image.backup()) {
+            context.fail(image.backupPath() + ": cannot make the backup" + errorReason() +
+                         "; nothing written");
+            return;
+        }
+        context.out << "backup: " << image.backupPath() << '\n';
+    }
+    clearErrorReason();
+    if (!image.write(after)) {
+        context.fail(
+            path + ": cannot write the enemy data" + errorReason() +
+            (options.noBackup ? "" : "; " + image.backupPath() + " holds the image as it was"));
+        return;
+    }
+    context.out << "written: " << path << '\n';
+}
+
+}  // namespace vesk::cli

@@ -1,0 +1,54 @@
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/file_access.h"
+#include "cli/image_update.h"
+#include "exchange/table_import.h"
+#include "exchange/table_input.h"
+
+namespace vesk::cli {
+namespace {
+
+struct ImportOptions {
+    std::string image;
+    std::string table;
+    UpdateOptions update;
+};
+
+void run(CommandContext& context, const ImportOptions& options) {
+    const ImageContent image = readImage(options.image);
+    if (!image.problem.empty()) return context.fail(image.problem);
+    const FileContent table = readWholeFile(options.table);
+    if (!table.problem.empty()) return context.fail(table.problem);
+
+    const std::string_view text(reinterpret_cast<const char*>(table.bytes.data()),
+                                table.bytes.size());
+    const exchange::ImportPlan plan = exchange::planImport(image.block, exchange::readTable(text));
+    if (!plan.problems.empty()) {
+        for (const std::string& problem : plan.problems) {
+            context.fail(options.table + ": " + problem);
+        }
+        context.err << "vesk: " << plan.problems.size() << " problem(s); " << options.image
+                    << " is left as it was\n";
+        return;
+    }
+    updateImage(context, options.image, image.block, plan.block, options.update);
+}
+
+}  // namespace
+
+void addImportCommand(CLI::App& app, CommandContext& context) {
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* command = app.add_subcommand(
+        "import", "Read a CSV or JSON table back into the image, after checking all of it");
+    command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
+    command->add_option("FILE", options->table, "the table, as export writes it (CSV or JSON)")
+        ->required();
+    command->add_flag("--dry-run", options->update.dryRun,
+                      "only print what would change; write nothing");
+    command->add_flag("--no-backup", options->update.noBackup,
+                      "do not copy the image to NAME.gb.bak first");
+    command->callback([&context, options] { run(context, *options); });
+}
+
+}  // namespace vesk::cli

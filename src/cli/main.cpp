@@ -1,0 +1,33 @@
+// The `vesk` command: a thin start that hands the UTF-8 arguments to runVesk.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/vesk_command.h"
+#include "platform/console.h"
+
+namespace {
+
+int run(std::vector<std::string> arguments) {
+    vesk::platform::useUtf8Console();
+    const int code = vesk::cli::runVesk(arguments, std::cout, std::cerr);
+    std::cout.flush();
+    return std::cout ? code : 1;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// Wide arguments, so that Japanese file names survive on a Windows of any language.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::u8string text = std::filesystem::path(argv[i]).u8string();
+        arguments.emplace_back(text.begin(), text.end());
+    }
+    return run(std::move(arguments));
+}
+#else
+int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vesk::exchange {
+
+// A number read from a table cell, or why it cannot be read.
+struct CellValue {
+    int value = 0;
+    std::string problem;  // empty when `value` holds the cell's number
+};
+
+// A whole number from `low` to `high`.
+CellValue readNumberCell(std::string_view text, int low, int high);
+
+// A number, or a label that starts with the number ("063 : 44マグナム", "63 44マグナム").
+// The text after the number must be the label `labelOf` gives for it, so that a label
+// edited without its number is never silently ignored.
+CellValue readLabelledCell(std::string_view text, int low, int high,
+                           const std::function<std::string(int)>& labelOf);
+
+}  // namespace vesk::exchange

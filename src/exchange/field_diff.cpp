@@ -1,0 +1,125 @@
+#include "exchange/field_diff.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "data/name_tables.h"
+#include "data/value_tables.h"
+
+namespace vesk::exchange {
+namespace {
+
+constexpr std::array<const char*, EnemyBlock::kStatCount> kStatNames = {"攻", "防", "早", "魔"};
+constexpr std::size_t kRecordSize = 9;
+constexpr std::size_t kKeroByte = 6;
+constexpr std::size_t kPoolOffset = 2105;
+
+std::string hpText(int index) {
+    return std::string(hpLabel(hpPosition(index))) + " (hp_index " + std::to_string(index) + ")";
+}
+
+std::string keroText(int index) {
+    return std::string(keroLabel(index)) + " (kero_index " + std::to_string(index) + ")";
+}
+
+std::string abilityText(int id) { return id < 0 ? std::string("—") : abilityLabel(id); }
+
+// Which bytes of the block diffFields looks at, given both blocks' ability counts.
+std::array<bool, EnemyBlock::kSize> fieldBytes(const EnemyBlock& a, const EnemyBlock& b) {
+    std::array<bool, EnemyBlock::kSize> mask{};
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        for (std::size_t byte = 1; byte <= 5; ++byte) mask[m * kRecordSize + byte] = true;
+        mask[m * kRecordSize] = true;  // the count, reported as a field of its own
+        const int count = std::max(a.abilityCount(m), b.abilityCount(m));
+        for (int slot = 0; slot < count; ++slot) {
+            mask[kPoolOffset + static_cast<std::size_t>(a.abilityStart(m) + slot)] = true;
+        }
+    }
+    return mask;
+}
+
+EnemyBlock blockOf(ByteView image) {
+    EnemyBlock block;
+    if (image.size() >= EnemyBlock::kImageOffset + EnemyBlock::kSize) {
+        std::copy_n(image.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize,
+                    block.bytes().begin());
+    }
+    return block;
+}
+
+}  // namespace
+
+std::vector<FieldChange> diffFields(const EnemyBlock& before, const EnemyBlock& after) {
+    using Field = FieldChange::Field;
+    std::vector<FieldChange> changes;
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        auto add = [&](Field field, int index, int a, int b) {
+            if (a != b) changes.push_back({m, field, index, a, b});
+        };
+        add(Field::HpIndex, 0, before.hpIndex(m), after.hpIndex(m));
+        add(Field::KeroIndex, 0, before.keroIndex(m), after.keroIndex(m));
+        for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
+            add(Field::Stat, k, before.stat(m, k), after.stat(m, k));
+        }
+        const int countBefore = before.abilityCount(m), countAfter = after.abilityCount(m);
+        add(Field::AbilityCount, 0, countBefore, countAfter);
+        for (int slot = 0; slot < std::max(countBefore, countAfter); ++slot) {
+            add(Field::Ability, slot, slot < countBefore ? before.abilityAt(m, slot) : -1,
+                slot < countAfter ? after.abilityAt(m, slot) : -1);
+        }
+    }
+    return changes;
+}
+
+std::string describeChange(const FieldChange& change) {
+    using Field = FieldChange::Field;
+    char number[8];
+    std::snprintf(number, sizeof number, "%03d", change.enemy);
+    std::string text = std::string(number) + " " + std::string(enemyName(change.enemy)) + "  ";
+    const std::string arrow = " → ";
+    switch (change.field) {
+        case Field::HpIndex:
+            return text + "HP " + hpText(change.before) + arrow + hpText(change.after);
+        case Field::KeroIndex:
+            return text + "ケロ " + keroText(change.before) + arrow + keroText(change.after);
+        case Field::Stat:
+            return text + kStatNames[change.index] + " " + std::to_string(change.before) + arrow +
+                   std::to_string(change.after);
+        case Field::AbilityCount:
+            return text + "ability count " + std::to_string(change.before) + arrow +
+                   std::to_string(change.after);
+        case Field::Ability:
+            return text + "ability " + std::to_string(change.index + 1) + ": " +
+                   abilityText(change.before) + arrow + abilityText(change.after);
+    }
+    return text;
+}
+
+std::size_t otherDifferences(ByteView before, ByteView after) {
+    const EnemyBlock a = blockOf(before), b = blockOf(after);
+    const auto mask = fieldBytes(a, b);
+    const std::size_t common = std::min(before.size(), after.size());
+    std::size_t count = std::max(before.size(), after.size()) - common;
+    for (std::size_t i = 0; i < common; ++i) {
+        if (before[i] == after[i]) continue;
+        if (i >= EnemyBlock::kImageOffset && i < EnemyBlock::kImageOffset + EnemyBlock::kSize) {
+            const std::size_t at = i - EnemyBlock::kImageOffset;
+            const bool inRecords = at < EnemyBlock::kEnemyCount * kRecordSize;
+            // Only some bits of the count and ケロ bytes are fields; the rest count here.
+            if (inRecords && at % kRecordSize == kKeroByte) {
+                if ((before[i] ^ after[i]) & 0xF0) ++count;
+                continue;
+            }
+            if (inRecords && at % kRecordSize == 0) {
+                if ((before[i] ^ after[i]) & ~0x38) ++count;
+                continue;
+            }
+            if (mask[at]) continue;
+        }
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace vesk::exchange

@@ -1,0 +1,199 @@
+#include "exchange/table_import.h"
+#include "exchange/quoted.h"
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#include "data/name_tables.h"
+#include "data/value_tables.h"
+#include "exchange/cell_value.h"
+#include "exchange/enemy_table.h"
+
+namespace vesk::exchange {
+namespace {
+
+constexpr int kPoolBlockOffset = 2105;
+
+std::string enemyText(int m) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", m);
+    return text;
+}
+
+// The checked fields of one row.
+struct EnemyFields {
+    int enemy = 0;
+    int hpIndex = 0;
+    int keroIndex = 0;
+    std::array<int, EnemyBlock::kStatCount> stats{};
+    std::vector<int> abilities;
+};
+
+// Reads one row; every problem goes into `problems` prefixed with where it is.
+class RowReader {
+public:
+    RowReader(const EnemyBlock& current, const TableRecord& record,
+              std::vector<std::string>& problems)
+        : current_(current), record_(record), problems_(problems) {}
+
+    std::optional<EnemyFields> read() {
+        const CellValue enemy =
+            readLabelledCell(record_.cell(column::kEnemy), 0, EnemyBlock::kEnemyCount - 1,
+                             [](int m) { return std::string(enemyName(m)); });
+        if (!enemy.problem.empty()) {
+            report(column::kEnemy, enemy.problem);
+            return std::nullopt;
+        }
+        fields_.enemy = enemy.value;
+        const std::size_t before = problems_.size();
+        checkLabel(column::kName, std::string(enemyName(fields_.enemy)),
+                   "enemy " + enemyText(fields_.enemy));
+        const std::size_t beforeHp = problems_.size();
+        fields_.hpIndex = labelled(column::kHpIndex, 255,
+                                   [](int v) { return std::string(hpLabel(hpPosition(v))); });
+        if (problems_.size() == beforeHp) {
+            checkLabel(column::kHp, std::string(hpLabel(hpPosition(fields_.hpIndex))),
+                       "hp_index " + std::to_string(fields_.hpIndex));
+        }
+        const std::size_t beforeKero = problems_.size();
+        fields_.keroIndex = labelled(column::kKeroIndex, kKeroLabelCount - 1,
+                                     [](int v) { return std::string(keroLabel(v)); });
+        if (problems_.size() == beforeKero) {
+            checkLabel(column::kKero, std::string(keroLabel(fields_.keroIndex)),
+                       "kero_index " + std::to_string(fields_.keroIndex));
+        }
+        for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
+            const CellValue stat = readNumberCell(record_.cell(column::kStats[k]), 0, 255);
+            if (!stat.problem.empty()) report(column::kStats[k], stat.problem);
+            fields_.stats[k] = stat.value;
+        }
+        readAbilities();
+        if (problems_.size() != before) return std::nullopt;
+        return fields_;
+    }
+
+private:
+    void report(std::string_view column, const std::string& problem) {
+        std::string where = record_.where;
+        if (column != column::kEnemy) where += " (enemy " + enemyText(fields_.enemy) + ")";
+        problems_.push_back(where + ", " + std::string(column) + ": " + problem);
+    }
+
+    int labelled(std::string_view column, int high, const std::function<std::string(int)>& label) {
+        const CellValue value = readLabelledCell(record_.cell(column), 0, high, label);
+        if (!value.problem.empty()) report(column, value.problem);
+        return value.value;
+    }
+
+    // A label cell may be empty or absent; if filled, it must be what its number shows.
+    void checkLabel(std::string_view column, const std::string& expected,
+                    const std::string& numberText) {
+        const std::string_view given = record_.cell(column);
+        if (given.empty() || given == expected) return;
+        report(column, exchange::quoted(given) + " contradicts " + numberText + ", which is \"" +
+                           expected + "\"; change the number column to change the value");
+    }
+
+    void readAbilities() {
+        const int count = current_.abilityCount(fields_.enemy);
+        const std::string_view countCell = record_.cell(column::kAbilityCount);
+        if (!countCell.empty()) {
+            const CellValue given = readNumberCell(countCell, 1, EnemyBlock::kMaxAbilities);
+            if (!given.problem.empty()) {
+                report(column::kAbilityCount, given.problem);
+            } else if (given.value != count) {
+                report(column::kAbilityCount,
+                       std::to_string(given.value) + " differs from the image, where enemy " +
+                           enemyText(fields_.enemy) + " has " + std::to_string(count) +
+                           " abilities; the number of abilities cannot be changed");
+            }
+        }
+        for (int slot = 0; slot < EnemyBlock::kMaxAbilities; ++slot) {
+            const std::string name = column::ability(slot);
+            const std::string_view cell = record_.cell(name);
+            if (slot >= count) {
+                if (!cell.empty()) {
+                    report(name, "enemy " + enemyText(fields_.enemy) + " has only " +
+                                     std::to_string(count) +
+                                     " abilities, so this cell must be empty");
+                }
+                continue;
+            }
+            if (cell.empty()) {
+                report(name, "empty, but enemy " + enemyText(fields_.enemy) + " has " +
+                                 std::to_string(count) +
+                                 " abilities; expected an ability ID 0-255");
+                continue;
+            }
+            const CellValue id = readLabelledCell(
+                cell, 0, kAbilityIdCount - 1, [](int v) { return std::string(abilityName(v)); });
+            if (!id.problem.empty()) report(name, id.problem);
+            fields_.abilities.push_back(id.value);
+        }
+    }
+
+    const EnemyBlock& current_;
+    const TableRecord& record_;
+    std::vector<std::string>& problems_;
+    EnemyFields fields_;
+};
+
+// Who last wrote a pool byte, so that overlapping lists can be compared.
+struct PoolWrite {
+    int enemy;
+    int slot;
+    int id;
+    std::string where;
+};
+
+}  // namespace
+
+ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
+    ImportPlan plan{current, input.problems, 0};
+    std::map<int, std::string> seen;  // enemy -> where its row is
+    std::map<int, PoolWrite> pool;    // pool offset -> first write
+    std::vector<EnemyFields> rows;
+    for (const TableRecord& record : input.records) {
+        auto fields = RowReader(current, record, plan.problems).read();
+        if (!fields) continue;
+        const auto [earlier, fresh] = seen.emplace(fields->enemy, record.where);
+        if (!fresh) {
+            plan.problems.push_back(record.where + ", enemy: enemy " + enemyText(fields->enemy) +
+                                    " appears twice (also at " + earlier->second + ")");
+            continue;
+        }
+        for (int slot = 0; slot < static_cast<int>(fields->abilities.size()); ++slot) {
+            const int offset = current.abilityStart(fields->enemy) + slot;
+            const int id = fields->abilities[slot];
+            const auto [other, first] =
+                pool.emplace(offset, PoolWrite{fields->enemy, slot, id, record.where});
+            if (!first && other->second.id != id) {
+                plan.problems.push_back(
+                    record.where + " (enemy " + enemyText(fields->enemy) + "), " +
+                    column::ability(slot) + ": " + abilityLabel(id) + " disagrees with " +
+                    column::ability(other->second.slot) + " of enemy " +
+                    enemyText(other->second.enemy) + " (" + other->second.where + "), " +
+                    abilityLabel(other->second.id) + "; their ability lists share pool byte " +
+                    std::to_string(kPoolBlockOffset + offset) + " of the enemy block");
+            }
+        }
+        rows.push_back(std::move(*fields));
+    }
+    if (!plan.problems.empty()) return plan;
+
+    for (const EnemyFields& row : rows) {
+        plan.block.setHpIndex(row.enemy, row.hpIndex);
+        plan.block.setKeroIndex(row.enemy, row.keroIndex);
+        for (int k = 0; k < EnemyBlock::kStatCount; ++k)
+            plan.block.setStat(row.enemy, k, row.stats[k]);
+        for (int slot = 0; slot < static_cast<int>(row.abilities.size()); ++slot) {
+            plan.block.setAbilityAt(row.enemy, slot, row.abilities[slot]);
+        }
+    }
+    plan.enemyCount = static_cast<int>(rows.size());
+    return plan;
+}
+
+}  // namespace vesk::exchange

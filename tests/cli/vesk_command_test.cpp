@@ -1,0 +1,233 @@
+#include "cli/vesk_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "data/enemy_block.h"
+#include "exchange/bps_patch.h"
+#include "sample_image.h"
+#include "test_files.h"
+
+namespace vesk::cli {
+namespace {
+
+using test::Bytes;
+using test::readBytes;
+using test::readText;
+using test::snapshot;
+using test::writeBytes;
+using test::writeText;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class VeskCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        image = dir.path("ゲーム.gb");
+        writeBytes(image, tools::makeSampleImage(1));
+    }
+
+    Outcome vesk(std::vector<std::string> arguments) {
+        std::ostringstream out, err;
+        const int code = runVesk(arguments, out, err);
+        return {code, out.str(), err.str()};
+    }
+
+    // Runs a command that must fail with `code` and leave every file as it was.
+    Outcome refused(std::vector<std::string> arguments, int code = 1) {
+        const auto before = snapshot(dir.root());
+        Outcome run = vesk(std::move(arguments));
+        EXPECT_EQ(run.code, code) << run.out << run.err;
+        EXPECT_TRUE(snapshot(dir.root()) == before) << "a file changed: " << run.err;
+        return run;
+    }
+
+    std::string exported() {
+        const std::string csv = dir.path("表.csv");
+        EXPECT_EQ(vesk({"export", image, "-o", csv}).code, 0);
+        return csv;
+    }
+
+    test::TempDir dir;
+    std::string image;
+};
+
+TEST_F(VeskCommandTest, HelpListsTheCommandsAndVersionPrintsTheVersion) {
+    const Outcome help = vesk({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* command : {"show", "export", "import", "set", "diff", "patch"}) {
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    }
+    for (const char* command : {"show", "export", "import", "set", "diff"}) {
+        EXPECT_EQ(vesk({command, "--help"}).code, 0) << command;
+    }
+    EXPECT_EQ(vesk({"patch", "apply", "--help"}).code, 0);
+    EXPECT_EQ(vesk({"--version"}).out.rfind("vesk ", 0), 0u);
+}
+
+TEST_F(VeskCommandTest, PathsThatLookLikeWindowsOptionsAreStillPaths) {
+    const Outcome run = vesk({"show", image, "0", "--format", "csv"});
+    EXPECT_EQ(run.code, 0);
+    // CLI11 reads "/name" as an option on Windows unless told not to.
+    const Outcome missing = vesk({"show", "/no-such-image.gb"});
+    EXPECT_EQ(missing.code, 1) << missing.err;
+    EXPECT_NE(missing.err.find("/no-such-image.gb: no such file"), std::string::npos) << missing.err;
+}
+
+TEST_F(VeskCommandTest, UsageErrorsExitWithTwo) {
+    refused({}, 2);
+    EXPECT_NE(refused({"frobnicate"}, 2).err.find("unknown command \"frobnicate\""),
+              std::string::npos);
+    refused({"export"}, 2);
+    refused({"export", image, "--format", "xml"}, 2);
+    refused({"set", image, "200", "attack=1"}, 2);
+    refused({"set", image, "5", "power=1"}, 2);
+    EXPECT_NE(refused({"set", image, "5", "power=1"}, 2).err.find("unknown field \"power\""),
+              std::string::npos);
+}
+
+TEST_F(VeskCommandTest, ExportThenImportLeavesTheImageByteIdentical) {
+    const Bytes before = readBytes(image);
+    const std::string csv = exported();
+    const Outcome run = vesk({"import", image, csv});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("nothing to change"), std::string::npos);
+    EXPECT_EQ(readBytes(image), before);
+    EXPECT_FALSE(test::exists(image + ".bak"));
+
+    const std::string json = dir.path("表.json");
+    EXPECT_EQ(vesk({"export", image, "-o", json}).code, 0);
+    EXPECT_EQ(readText(json).front(), '[');
+    EXPECT_EQ(vesk({"import", image, json}).code, 0);
+    EXPECT_EQ(readBytes(image), before);
+}
+
+TEST_F(VeskCommandTest, ImportOfAnEditedTableWritesOnlyTheEditedFieldsAfterABackup) {
+    const Bytes before = readBytes(image);
+    const std::string csv = exported();
+    std::string text = readText(csv);
+    // Enemy 39's attack (7th cell) becomes 250.
+    const auto row = text.find("\r\n039,");
+    auto cell = row + 2;
+    for (int i = 0; i < 6; ++i) cell = text.find(',', cell) + 1;
+    text.replace(cell, text.find(',', cell) - cell, "250");
+    writeText(csv, text);
+
+    const Outcome dry = vesk({"import", image, csv, "--dry-run"});
+    EXPECT_EQ(dry.code, 0);
+    EXPECT_NE(dry.out.find("039 ベヒーモス  攻 "), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find(" → 250"), std::string::npos) << dry.out;
+    EXPECT_EQ(readBytes(image), before);
+
+    const Outcome run = vesk({"import", image, csv});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(readBytes(image + ".bak"), before);
+    Bytes expected = before;
+    expected[EnemyBlock::kImageOffset + 9 * 39 + 2] = 250;
+    EXPECT_EQ(readBytes(image), expected);
+}
+
+TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
+    const std::string csv = exported();
+    const std::string text = readText(csv);
+    auto variant = [&](const std::string& name, std::string from, std::string to) {
+        std::string changed = text;
+        changed.replace(changed.find(from), from.size(), to);
+        writeText(dir.path(name), changed);
+        return dir.path(name);
+    };
+    const std::string header = variant("header.csv", "attack", "atk");
+    EXPECT_NE(refused({"import", image, header}).err.find("unknown column \"atk\""),
+              std::string::npos);
+    const std::string word =
+        variant("word.csv", "\r\n010,エレキうなぎ,", "\r\n010,エレキうなぎ,many");
+    EXPECT_NE(refused({"import", image, word}).err.find("line 12 (enemy 010), hp_index: \"many"),
+              std::string::npos);
+    const auto firstAbility = text.find(" : ", text.find("\r\n000,")) - 3;
+    std::string bad = text;
+    bad.replace(firstAbility, 3, "300");
+    writeText(dir.path("300.csv"), bad);
+    EXPECT_NE(refused({"import", image, dir.path("300.csv")}).err.find("300 is out of range"),
+              std::string::npos);
+    writeText(dir.path("twice.csv"),
+              text + text.substr(text.find("\r\n005,") + 2,
+                                 text.find("\r\n006,") - text.find("\r\n005,")));
+    EXPECT_NE(refused({"import", image, dir.path("twice.csv")}).err.find("enemy 005 appears twice"),
+              std::string::npos);
+    EXPECT_NE(
+        refused({"import", image, dir.path("missing.csv")}).err.find("missing.csv: no such file"),
+        std::string::npos);
+    writeBytes(dir.path("short.gb"), Bytes(112367, 0));
+    EXPECT_NE(refused({"import", dir.path("short.gb"), csv}).err.find("at least 112368"),
+              std::string::npos);
+    EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("no such file"), std::string::npos);
+}
+
+TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {
+    const Outcome run = vesk({"set", image, "0-1", "attack=300", "kero_index+=1", "--no-backup"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("000 : ハエおとこ  attack: 300 is outside 0-255, clamped to 255"),
+              std::string::npos)
+        << run.out;
+    EXPECT_FALSE(test::exists(image + ".bak"));
+    const Bytes after = readBytes(image);
+    EXPECT_EQ(after[EnemyBlock::kImageOffset + 2], 255);
+    EXPECT_EQ(after[EnemyBlock::kImageOffset + 9 + 2], 255);
+    EXPECT_NE(refused({"set", image, "0", "ability8=1"}).err.find("has no ability8"),
+              std::string::npos);
+}
+
+TEST_F(VeskCommandTest, DiffExitsLikeDiff) {
+    const std::string copy = dir.path("copy.gb");
+    writeBytes(copy, readBytes(image));
+    EXPECT_EQ(vesk({"diff", image, copy}).code, 0);
+    ASSERT_EQ(vesk({"set", copy, "39", "attack=1", "--no-backup"}).code, 0);
+    Bytes bytes = readBytes(copy);
+    bytes[100] ^= 1;
+    writeBytes(copy, bytes);
+    const Outcome run = vesk({"diff", image, copy});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("039 ベヒーモス  攻 "), std::string::npos);
+    EXPECT_NE(run.out.find("1 byte(s) differ outside the enemy fields"), std::string::npos);
+    EXPECT_EQ(vesk({"diff", image, dir.path("none.gb")}).code, 2);
+}
+
+TEST_F(VeskCommandTest, PatchesRoundTripAndNeverTouchTheirInputs) {
+    const std::string modified = dir.path("modified.gb");
+    writeBytes(modified, readBytes(image));
+    ASSERT_EQ(vesk({"set", modified, "3", "magic=9", "--no-backup"}).code, 0);
+    for (const char* name : {"p.bps", "p.ips"}) {
+        const std::string patch = dir.path(name);
+        ASSERT_EQ(vesk({"patch", "create", image, modified, "-o", patch}).code, 0);
+        const std::string out = dir.path(std::string(name) + ".gb");
+        const Bytes original = readBytes(image);
+        ASSERT_EQ(vesk({"patch", "apply", image, patch, "-o", out}).code, 0);
+        EXPECT_EQ(readBytes(out), readBytes(modified));
+        EXPECT_EQ(readBytes(image), original);
+        EXPECT_NE(refused({"patch", "apply", image, patch, "-o", out}).err.find("--force"),
+                  std::string::npos);
+        EXPECT_EQ(vesk({"patch", "apply", image, patch, "-o", out, "--force"}).code, 0);
+        refused({"patch", "apply", image, patch, "-o", image, "--force"});
+        EXPECT_NE(refused({"patch", "apply", modified, patch, "-o", dir.path("x.gb")})
+                      .err.find("already patched"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(readBytes(dir.path("p.bps")).front(), 'B');
+    EXPECT_EQ(readBytes(dir.path("p.ips")).front(), 'P');
+
+    const std::string other = dir.path("other.gb");
+    writeBytes(other, tools::makeSampleImage(2));
+    const Outcome wrong =
+        refused({"patch", "apply", other, dir.path("p.bps"), "-o", dir.path("y.gb")});
+    EXPECT_NE(wrong.err.find("the patch is for another image: it expects CRC32 "),
+              std::string::npos)
+        << wrong.err;
+}
+
+}  // namespace
+}  // namespace vesk::cli

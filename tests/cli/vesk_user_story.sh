@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The `vesk` program run as a user runs it: export, edit in a "spreadsheet", import,
+# make a BPS patch and apply it to a fresh copy of the original image.
+set -euo pipefail
+vesk=$(realpath "$1")
+make_sample=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+"$make_sample" original.gb 11
+cp original.gb game.gb
+"$vesk" --help | grep -q "patch"
+"$vesk" show game.gb 39 | grep -q "039 : ベヒーモス"
+
+"$vesk" export game.gb -o enemies.csv
+# The spreadsheet: enemy 39's attack (seventh column) becomes 200, saved with LF ends
+# and without the byte-order mark.
+sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' \
+    -e '/^039,/s/^\(\([^,]*,\)\{6\}\)[^,]*/\1200/' enemies.csv > edited.csv
+"$vesk" import game.gb edited.csv --dry-run | grep -q "039 ベヒーモス  攻 .* → 200"
+cmp game.gb original.gb
+"$vesk" import game.gb edited.csv
+cmp game.gb.bak original.gb
+test "$(cmp -l original.gb game.gb | wc -l)" = 1
+
+set +e
+"$vesk" diff original.gb game.gb > diff.txt
+status=$?
+set -e
+test $status = 1
+grep -q "039 ベヒーモス  攻" diff.txt
+
+"$vesk" patch create original.gb game.gb -o mod.bps
+cp original.gb fresh.gb
+"$vesk" patch apply fresh.gb mod.bps -o patched.gb
+cmp patched.gb game.gb
+cmp fresh.gb original.gb
+
+# Bad input: exit 1, nothing changed.
+printf 'enemy,hp_index\n' > bad.csv
+set +e
+"$vesk" import game.gb bad.csv 2> error.txt
+status=$?
+set -e
+test $status = 1
+grep -q 'the column "attack" is missing' error.txt
+cmp patched.gb game.gb
+echo "vesk user story: passed"

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "exchange/csv.h"
+#include "exchange/enemy_table.h"
+#include "exchange/field_diff.h"
+#include "exchange/table_import.h"
+#include "sample_image.h"
+
+namespace vesk::exchange {
+namespace {
+
+EnemyBlock sampleBlock(std::uint32_t seed = 1) {
+    const Bytes image = tools::makeSampleImage(seed);
+    EnemyBlock block;
+    std::copy_n(image.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, block.bytes().begin());
+    return block;
+}
+
+// The export of `block` with one cell of one enemy's row replaced.
+std::string csvWith(const EnemyBlock& block, int enemy, const std::string& column,
+                    const std::string& value) {
+    const auto columns = tableColumns();
+    const auto at = std::find(columns.begin(), columns.end(), column) - columns.begin();
+    std::string text = csvLine(columns);
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        auto row = enemyRow(block, m);
+        if (m == enemy) row[static_cast<std::size_t>(at)] = value;
+        text += csvLine(row);
+    }
+    return text;
+}
+
+ImportPlan import(const EnemyBlock& block, const std::string& text) {
+    return planImport(block, readTable(text));
+}
+
+std::string onlyProblem(const ImportPlan& plan) {
+    EXPECT_EQ(plan.problems.size(), 1u);
+    return plan.problems.empty() ? std::string() : plan.problems.front();
+}
+
+TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
+    const EnemyBlock block = sampleBlock();
+    for (const std::string& text : {exportCsv(block), exportJson(block)}) {
+        const ImportPlan plan = import(block, text);
+        EXPECT_TRUE(plan.problems.empty());
+        EXPECT_EQ(plan.enemyCount, 200);
+        EXPECT_EQ(plan.block.bytes(), block.bytes());
+    }
+}
+
+TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
+    EnemyBlock block = sampleBlock();
+    block.bytes()[6 + 9 * 12] |= 0xF0;  // high bits of the ケロ byte must survive
+    std::string text = csvWith(block, 12, "attack", "201");
+    const ImportPlan plan = import(block, text);
+    ASSERT_TRUE(plan.problems.empty());
+    const auto changes = diffFields(block, plan.block);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(describeChange(changes[0]).find("012 あるくサボテン  攻"), 0u);
+    EXPECT_EQ(plan.block.stat(12, 0), 201);
+
+    // ケロ index, HP index and an ability as a bare number, labels left stale but empty.
+    const ImportPlan kero = import(block, csvWith(block, 12, "kero_index", "3 : 240"));
+    ASSERT_TRUE(kero.problems.empty()) << kero.problems.front();
+    EXPECT_EQ(kero.block.bytes()[6 + 9 * 12], 0xF3);
+    const ImportPlan ability = import(block, csvWith(block, 0, "ability1", "7"));
+    ASSERT_TRUE(ability.problems.empty());
+    EXPECT_EQ(ability.block.abilityAt(0, 0), 7);
+    const auto differing =
+        std::mismatch(block.bytes().begin(), block.bytes().end(), ability.block.bytes().begin());
+    EXPECT_EQ(differing.first - block.bytes().begin(), 2105 + block.abilityStart(0));
+}
+
+TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
+    const EnemyBlock block = sampleBlock();
+    std::string text = "magic,attack,defense,speed,kero_index,hp_index,enemy";
+    for (int slot = 0; slot < block.abilityCount(5); ++slot)
+        text += ",ability" + std::to_string(slot + 1);
+    text += "\n1,2,3,4,5,6,5";
+    for (int slot = 0; slot < block.abilityCount(5); ++slot) text += ",9";
+    text += "\n";
+    const ImportPlan plan = import(block, text);
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems.front();
+    EXPECT_EQ(plan.block.stat(5, 3), 1);
+    EXPECT_EQ(plan.block.hpIndex(5), 6);
+    EXPECT_EQ(plan.block.abilityAt(5, 0), 9);
+    EXPECT_EQ(diffFields(block, plan.block).size() > 0, true);
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        if (m == 5) continue;
+        EXPECT_EQ(plan.block.stat(m, 0), block.stat(m, 0));
+    }
+}
+
+TEST(TableImport, RefusesAWrongHeader) {
+    const EnemyBlock block = sampleBlock();
+    std::string text = exportCsv(block);
+    text.replace(text.find("attack"), 6, "atack");
+    const ImportPlan plan = import(block, text);
+    ASSERT_EQ(plan.problems.size(), 2u);
+    EXPECT_EQ(plan.problems[0], "header, column 7: unknown column \"atack\"");
+    EXPECT_EQ(plan.problems[1], "header: the column \"attack\" is missing");
+}
+
+TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
+    const EnemyBlock block = sampleBlock();
+    struct Case {
+        int enemy;
+        std::string column, value, problem;
+    };
+    const int count = block.abilityCount(7);
+    const std::vector<Case> cases = {
+        {7, "attack", "abc",
+         "line 9 (enemy 007), attack: \"abc\" is not a number; expected a whole number from 0 to "
+         "255"},
+        {7, "defense", "256",
+         "line 9 (enemy 007), defense: 256 is out of range; expected a whole number from 0 to 255"},
+        {7, "speed", "",
+         "line 9 (enemy 007), speed: the cell is empty; expected a whole number from 0 to 255"},
+        {7, "kero_index", "16",
+         "line 9 (enemy 007), kero_index: 16 is out of range; expected a whole number from 0 to "
+         "15"},
+        {7, "hp_index", "-1",
+         "line 9 (enemy 007), hp_index: -1 is out of range; expected a whole number from 0 to 255"},
+        {7, "ability1", "300",
+         "line 9 (enemy 007), ability1: 300 is out of range; expected a whole number from 0 to "
+         "255"},
+        {7, "ability1", "063 : ポーション",
+         "line 9 (enemy 007), ability1: \"063 : ポーション\" contradicts itself: 63 is "
+         "\"44マグナム\", not \"ポーション\""},
+        {7, "name", "ハチおんな",
+         "line 9 (enemy 007), name: \"ハチおんな\" contradicts enemy 007, which is \"ピラニア\"; "
+         "change the number column to change the value"},
+        {7, "enemy", "200",
+         "line 9, enemy: 200 is out of range; expected a whole number from 0 to 199"},
+        {7, "ability_count", std::to_string(count + 1),
+         "line 9 (enemy 007), ability_count: " + std::to_string(count + 1) +
+             " differs from the image, where enemy 007 has " + std::to_string(count) +
+             " abilities; the number of abilities cannot be changed"},
+        {7, "ability" + std::to_string(count), "",
+         "line 9 (enemy 007), ability" + std::to_string(count) + ": empty, but enemy 007 has " +
+             std::to_string(count) + " abilities; expected an ability ID 0-255"},
+        {7, "ability8", count < 8 ? "5" : "",
+         count < 8 ? "line 9 (enemy 007), ability8: enemy 007 has only " + std::to_string(count) +
+                         " abilities, so this cell must be empty"
+                   : ""},
+    };
+    for (const Case& c : cases) {
+        if (c.problem.empty()) continue;
+        EXPECT_EQ(onlyProblem(import(block, csvWith(block, c.enemy, c.column, c.value))), c.problem)
+            << c.column << "=" << c.value;
+    }
+    // The HP label contradicting the HP index.
+    EXPECT_NE(onlyProblem(import(block, csvWith(block, 7, "hp", "99999")))
+                  .find("line 9 (enemy 007), hp: \"99999\" contradicts hp_index"),
+              std::string::npos);
+}
+
+TEST(TableImport, RefusesTextThatIsNotUtf8) {
+    const EnemyBlock block = sampleBlock();
+    // "ハエおとこ" in Shift-JIS, as a spreadsheet may save it.
+    std::string text = exportCsv(block);
+    const std::string name = "ハエおとこ";
+    text.replace(text.find(name), name.size(), "\x83\x6E\x83\x47\x82\xA8\x82\xC6\x82\xB1");
+    EXPECT_EQ(onlyProblem(import(block, text)),
+              "line 2: the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as "
+              "\"CSV UTF-8\" and import again");
+}
+
+TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
+    const EnemyBlock block = sampleBlock();
+    std::string text = exportCsv(block);
+    text += csvLine(enemyRow(block, 3));
+    EXPECT_EQ(onlyProblem(import(block, text)),
+              "line 202, enemy: enemy 003 appears twice (also at line 5)");
+}
+
+TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
+    EnemyBlock block = sampleBlock();
+    // Enemy 13's list (start 62) runs into enemy 14's (start 65) with 5 abilities.
+    block.bytes()[9 * 13] = static_cast<std::uint8_t>(4 << 3);
+    ASSERT_EQ(block.abilityCount(13), 5);
+    const std::string other = std::to_string((block.abilityAt(14, 0) + 1) % 256);
+    const ImportPlan plan = import(block, csvWith(block, 13, "ability4", other));
+    ASSERT_EQ(plan.problems.size(), 1u);
+    EXPECT_NE(plan.problems[0].find("line 16 (enemy 014), ability1: "), std::string::npos)
+        << plan.problems[0];
+    EXPECT_NE(plan.problems[0].find("ability4 of enemy 013 (line 15)"), std::string::npos)
+        << plan.problems[0];
+    EXPECT_NE(plan.problems[0].find("share pool byte 2170"), std::string::npos) << plan.problems[0];
+    EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
+}
+
+TEST(TableImport, JsonNamesEntryAndKey) {
+    const EnemyBlock block = sampleBlock();
+    const std::string json = R"([{"enemy": 4, "hp_index": 1, "kero_index": 2, "attack": "x",
+        "defense": 1, "speed": 1, "magic": 1, "abilities": [{"id": 63, "name": "ポーション"}]}])";
+    const ImportPlan plan = import(block, json);
+    ASSERT_EQ(plan.problems.size(), 2u + (block.abilityCount(4) > 1 ? 1u : 0u));
+    EXPECT_EQ(plan.problems[0].rfind("entry 1 (enemy 004), attack: \"x\" is not a number", 0), 0u);
+    EXPECT_EQ(plan.problems[1],
+              "entry 1 (enemy 004), ability1: \"63 : ポーション\" contradicts itself: 63 is "
+              "\"44マグナム\", not \"ポーション\"");
+    EXPECT_EQ(import(block, "[1, 2").problems.front().rfind("not valid JSON", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vesk::exchange
