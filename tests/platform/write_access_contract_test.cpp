@@ -85,6 +85,8 @@ TEST_F(WriteAccessContract, AReadOnlyFileCannotBeWritten) {
     EXPECT_EQ(askedAsAnOrdinaryUser([&] { return canWriteFile(file); }), true) << "their own";
     fs::permissions(pathFromUtf8(file), kWriteBits, fs::perm_options::remove);
     EXPECT_EQ(askedAsAnOrdinaryUser([&] { return canWriteFile(file); }), false);
+    // Read-only for everyone, the superuser too: writing it would be refused as well.
+    EXPECT_FALSE(canWriteFile(file));
     EXPECT_EQ(readText(file), "x");
 }
 
