@@ -1,15 +1,13 @@
 // Where data.ini lives: beside the program whenever it can be kept there, else in the
-// user's configuration folder; and the platform questions that choice asks.
+// user's configuration folder. The platform questions the choice asks have contract
+// suites of their own in tests/platform/.
 #include "io/settings_location.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 
 #include "io/settings_file.h"
-#include "platform/user_config_dir.h"
-#include "platform/write_access.h"
 #include "test_files.h"
 
 namespace vesk {
@@ -68,99 +66,28 @@ TEST(SettingsLocationTest, UnknownPlaces) {
     EXPECT_FALSE(place.inUserConfigDir);
 }
 
-#ifdef _WIN32
-constexpr char kUnwritableDir[] = "Z:\\proc\\";
-#else
-constexpr char kUnwritableDir[] = "/proc/";
-#endif
-
-TEST(WriteAccessTest, TellsWhatCanBeWrittenAndChangesNothing) {
-    TempDir dir;
-    const std::string file = dir.path("表ソ能.ini");
-    test::writeText(file, "x");
-    EXPECT_TRUE(platform::canWriteFile(file));
-    EXPECT_FALSE(platform::canWriteFile(dir.path("missing.ini")));
-    EXPECT_FALSE(platform::canWriteFile(test::utf8FromPath(dir.root())));
-    EXPECT_TRUE(platform::canCreateFileIn(test::utf8FromPath(dir.root())));
-    EXPECT_FALSE(platform::canCreateFileIn(dir.path("missing")));
-    EXPECT_FALSE(platform::canCreateFileIn(kUnwritableDir));
-    EXPECT_EQ(test::snapshot(dir.root()).size(), 1u) << "the probes leave no file behind";
-    EXPECT_EQ(test::readText(file), "x");
-}
-
-TEST(WriteAccessTest, CreatesMissingFoldersButNotThroughAFile) {
-    TempDir dir;
-    EXPECT_TRUE(platform::createDirectories(dir.path("a/表/c")));
-    EXPECT_TRUE(platform::createDirectories(dir.path("a/表/c")));
-    EXPECT_TRUE(platform::canCreateFileIn(dir.path("a/表/c")));
-    test::writeText(dir.path("file"), "x");
-    EXPECT_FALSE(platform::createDirectories(dir.path("file/sub")));
-    EXPECT_FALSE(platform::createDirectories(""));
-}
-
 // A program whose folder cannot be written keeps its setting in the configuration
 // folder, which the first write makes; the next start reads the same file.
 TEST(SettingsFileForAnInstalledProgram, KeepsTheSettingInTheConfigFolder) {
     TempDir config;
-    const WriteAccessProbe real{platform::canWriteFile, platform::canCreateFileIn};
-    const std::string program = std::string(kUnwritableDir) + "vesk-edit";
-    const SettingsLocation place =
-        chooseSettingsLocation(program, test::utf8FromPath(config.root()), kId, real);
-    ASSERT_TRUE(place.inUserConfigDir);
-    const SettingsFile first = SettingsFile::at(place);
+    const FakeAccess nothing;
+    const auto place = [&] {
+        return chooseSettingsLocation("/usr/bin/vesk-edit", test::utf8FromPath(config.root()), kId,
+                                      nothing.probe());
+    };
+    ASSERT_TRUE(place().inUserConfigDir);
+    const SettingsFile first = SettingsFile::at(place());
     EXPECT_TRUE(first.loadBackupSetting());
     EXPECT_FALSE(test::exists(config.path("io.example.Editor"))) << "nothing made on reading";
     first.saveBackupSetting(false);
     EXPECT_EQ(test::readText(config.path("io.example.Editor/data.ini")),
               test::readText(first.path()));
-    EXPECT_FALSE(SettingsFile::at(chooseSettingsLocation(
-                                      program, test::utf8FromPath(config.root()), kId, real))
-                     .loadBackupSetting());
+    EXPECT_FALSE(SettingsFile::at(place()).loadBackupSetting());
 }
 
 TEST(SettingsFileForThisProgram, StaysBesideAProgramInAWritableFolder) {
     EXPECT_EQ(SettingsFile::forThisProgram().path(), SettingsFile::besideProgram().path());
 }
-
-#ifndef _WIN32
-// Sets an environment variable for one test and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() { had_ ? ::setenv(name_, old_.c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
-
-TEST(UserConfigDirTest, FollowsXdgConfigHomeElseHomeDotConfig) {
-    {
-        ScopedVariable xdg("XDG_CONFIG_HOME", "/srv/cfg");
-        EXPECT_EQ(platform::userConfigDir(), "/srv/cfg");
-    }
-    ScopedVariable home("HOME", "/home/someone");
-    {
-        ScopedVariable relative("XDG_CONFIG_HOME", "relative/cfg");
-        EXPECT_EQ(platform::userConfigDir(), "/home/someone/.config");
-    }
-    ScopedVariable unset("XDG_CONFIG_HOME", nullptr);
-    EXPECT_EQ(platform::userConfigDir(), "/home/someone/.config");
-}
-#else
-TEST(UserConfigDirTest, IsAppData) {
-    const char* appData = std::getenv("APPDATA");
-    ASSERT_NE(appData, nullptr);
-    EXPECT_EQ(platform::userConfigDir(), appData);
-}
-#endif
 
 }  // namespace
 }  // namespace vesk

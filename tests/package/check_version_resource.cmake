@@ -3,6 +3,10 @@
 # strings Windows shows in the file's properties (UTF-16 in the resource).
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${PROGRAM}" strings ENCODING UTF-16LE)
+# A bracket in some other run of bytes would make CMake join the list items up to the
+# next one; none of the strings looked for has one.
+string(REPLACE "[" "(" strings "${strings}")
+string(REPLACE "]" ")" strings "${strings}")
 foreach(expected "ProductName" "VeskEdit" "ProductVersion" "FileVersion" "${VERSION}"
                  "FileDescription" "${DESCRIPTION}")
   list(FIND strings "${expected}" found)

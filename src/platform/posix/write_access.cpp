@@ -17,11 +17,14 @@ bool isDirectory(const std::string& path) {
 
 }  // namespace
 
-// Both questions are answered by trying, not by comparing permission bits: root, access
-// control lists and read-only mounts all have their say that way.
+// Both questions are answered by trying, not by comparing permission bits: access control
+// lists and read-only mounts all have their say that way.
 bool canWriteFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    // A file nobody may write is read-only, also for the superuser, whom the open lets by:
+    // File and the profile refuse to write it too.
+    if ((info.st_mode & 0222) == 0) return false;
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     ::close(fd);

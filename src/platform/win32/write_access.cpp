@@ -19,11 +19,13 @@ bool isDirectory(const std::wstring& path) {
 bool canWriteFile(const std::string& path) {
     const std::wstring wide = win32::toWide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    // A read-only file is not written by anyone, as for File and the profile (Wine would
+    // let its superuser open it for writing).
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         return false;
     }
-    // Access lists, not attributes, decide on Windows: opening for writing tells, and
-    // changes nothing.
+    // Beyond that access lists decide: opening for writing tells, and changes nothing.
     const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
