@@ -100,8 +100,9 @@ TEST_F(VeskReasonTest, AReadOnlyImageIsLeftAsItWasAndTheMessageSaysWhy) {
 }
 
 #ifndef _WIN32
-TEST_F(VeskReasonTest, ABackupThatCannotBeMadeSaysWhyAndNothingIsWritten) {
-    // Nobody may add a file to the folder, so the backup beside the image cannot be made.
+TEST_F(VeskReasonTest, AFolderNobodyMayWriteStopsTheBackupAndTheOutputAndSaysWhy) {
+    // Nobody may add a file to the folder: neither the backup beside the image nor an
+    // exported table can be made there.
     fs::permissions(dir.root(),
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -109,6 +110,8 @@ TEST_F(VeskReasonTest, ABackupThatCannotBeMadeSaysWhyAndNothingIsWritten) {
         image + ".bak: cannot make the backup: " + kAccessDenied + "; nothing written";
     expectRefusal({"import", image, table}, expected);
     expectRefusal({"set", image, "0", "attack+=1"}, expected);
+    expectRefusal({"export", image, "-o", dir.path("out.csv")},
+                  dir.path("out.csv") + ": cannot write the file: " + kAccessDenied);
     fs::permissions(dir.root(), fs::perms::owner_write, fs::perm_options::add);
 }
 #endif
