@@ -3,6 +3,10 @@
 # strings Windows shows in the file's properties (UTF-16 in the resource).
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${PROGRAM}" strings ENCODING UTF-16LE)
+# A stray bracket among the program's other strings would make CMake read the rest of
+# the list as one element; none of the expected strings holds one.
+string(REPLACE "[" "" strings "${strings}")
+string(REPLACE "]" "" strings "${strings}")
 foreach(expected "ProductName" "VeskEdit" "ProductVersion" "FileVersion" "${VERSION}"
                  "FileDescription" "${DESCRIPTION}")
   list(FIND strings "${expected}" found)
