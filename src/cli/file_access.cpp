@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/error_reason.h"
+#include "cli/reason_message.h"
 #include "io/image_file.h"
 #include "platform/file.h"
 #include "platform/file_copy.h"
@@ -15,13 +15,6 @@ namespace {
 
 std::filesystem::path fsPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string cannotOpen(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(fsPath(path), error)) return path + ": no such file";
-    if (std::filesystem::is_directory(fsPath(path), error)) return path + ": is a directory";
-    return path + ": cannot open the file" + errorReason();
 }
 
 }  // namespace
@@ -35,21 +28,22 @@ bool sameFile(const std::string& a, const std::string& b) { return platform::sam
 
 FileContent readWholeFile(const std::string& path) {
     FileContent content;
-    clearErrorReason();
     platform::File file;
+    // The reason says it when there is no such file or it is a folder.
     if (!file.openExisting(path, platform::File::Access::ReadShared)) {
-        content.problem = cannotOpen(path);
+        content.problem = messageWithReason(path + ": cannot open the file", file.lastError());
         return content;
     }
     const std::int64_t size = file.size();
     if (size < 0) {
-        content.problem = path + ": cannot tell the file's size" + errorReason();
+        content.problem =
+            messageWithReason(path + ": cannot tell the file's size", file.lastError());
         return content;
     }
     content.bytes.resize(static_cast<std::size_t>(size));
     const std::int64_t got = file.readAt(0, content.bytes.data(), content.bytes.size());
     if (got != size) {
-        content.problem = path + ": cannot read the file" + errorReason();
+        content.problem = messageWithReason(path + ": cannot read the file", file.lastError());
         content.bytes.clear();
     }
     return content;
@@ -78,9 +72,9 @@ std::string writeOutputFile(const std::string& path, exchange::ByteView bytes, b
     if (!replace && pathExists(path)) {
         return path + ": the file exists already; use --force to replace it";
     }
-    clearErrorReason();
-    if (!platform::writeWholeFile(path, bytes.data(), bytes.size(), replace)) {
-        return path + ": cannot write the file" + errorReason();
+    platform::ErrorReason reason;
+    if (!platform::writeWholeFile(path, bytes.data(), bytes.size(), replace, reason)) {
+        return messageWithReason(path + ": cannot write the file", reason);
     }
     return {};
 }

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "cli/error_reason.h"
+#include "cli/reason_message.h"
 #include "exchange/field_diff.h"
 #include "io/image_file.h"
 
@@ -30,18 +30,17 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
     ImageFile image;
     image.currentPath = path;
     if (!options.noBackup) {
-        clearErrorReason();
         if (!image.backup()) {
-            context.fail(image.backupPath() + ": cannot make the backup" + errorReason() +
+            context.fail(messageWithReason(image.backupPath() + ": cannot make the backup",
+                                           image.lastError()) +
                          "; nothing written");
             return;
         }
         context.out << "backup: " << image.backupPath() << '\n';
     }
-    clearErrorReason();
     if (!image.write(after)) {
         context.fail(
-            path + ": cannot write the enemy data" + errorReason() +
+            messageWithReason(path + ": cannot write the enemy data", image.lastError()) +
             (options.noBackup ? "" : "; " + image.backupPath() + " holds the image as it was"));
         return;
     }

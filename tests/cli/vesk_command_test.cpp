@@ -76,7 +76,10 @@ TEST_F(VeskCommandTest, PathsThatLookLikeWindowsOptionsAreStillPaths) {
     // CLI11 reads "/name" as an option on Windows unless told not to.
     const Outcome missing = vesk({"show", "/no-such-image.gb"});
     EXPECT_EQ(missing.code, 1) << missing.err;
-    EXPECT_NE(missing.err.find("/no-such-image.gb: no such file"), std::string::npos) << missing.err;
+    EXPECT_NE(
+        missing.err.find("/no-such-image.gb: cannot open the file: ファイルが見つかりません。"),
+        std::string::npos)
+        << missing.err;
 }
 
 TEST_F(VeskCommandTest, UsageErrorsExitWithTwo) {
@@ -159,13 +162,14 @@ TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
                                  text.find("\r\n006,") - text.find("\r\n005,")));
     EXPECT_NE(refused({"import", image, dir.path("twice.csv")}).err.find("enemy 005 appears twice"),
               std::string::npos);
-    EXPECT_NE(
-        refused({"import", image, dir.path("missing.csv")}).err.find("missing.csv: no such file"),
-        std::string::npos);
+    EXPECT_NE(refused({"import", image, dir.path("missing.csv")})
+                  .err.find("missing.csv: cannot open the file: ファイルが見つかりません。"),
+              std::string::npos);
     writeBytes(dir.path("short.gb"), Bytes(112367, 0));
     EXPECT_NE(refused({"import", dir.path("short.gb"), csv}).err.find("at least 112368"),
               std::string::npos);
-    EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("no such file"), std::string::npos);
+    EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("ファイルが見つかりません。"),
+              std::string::npos);
 }
 
 TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -32,7 +33,17 @@ bool writeAll(HANDLE file, const void* data, std::size_t n) {
 
 bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
                     bool replaceExisting) {
-    if (path.empty()) return false;
+    ErrorReason ignored;
+    return writeWholeFile(path, data, n, replaceExisting, ignored);
+}
+
+bool writeWholeFile(const std::string& path, const void* data, std::size_t n, bool replaceExisting,
+                    ErrorReason& reason) {
+    reason = {};
+    if (path.empty()) {
+        reason = ErrorReason::of(ErrorReason::Cause::NotFound);
+        return false;
+    }
     const std::wstring target = win32::toWide(path);
     std::wstring temporary;
     bool written = false;
@@ -42,15 +53,23 @@ bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
                                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             if (GetLastError() == ERROR_FILE_EXISTS) continue;
+            reason = win32::lastErrorReason();
             return false;
         }
         temporary = std::move(candidate);
         written = writeAll(file.get(), data, n);
+        if (!written) reason = win32::lastErrorReason();
     }
-    if (temporary.empty()) return false;
+    if (temporary.empty()) {
+        reason = win32::reasonFromError(ERROR_FILE_EXISTS);
+        return false;
+    }
     DWORD flags = MOVEFILE_WRITE_THROUGH;
     if (replaceExisting) flags |= MOVEFILE_REPLACE_EXISTING;
-    if (written && MoveFileExW(temporary.c_str(), target.c_str(), flags)) return true;
+    if (written) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return true;
+        reason = win32::lastErrorReason();
+    }
     DeleteFileW(temporary.c_str());
     return false;
 }
