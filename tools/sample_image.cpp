@@ -27,7 +27,6 @@ private:
     std::uint64_t state_;
 };
 
-
 void fillBlock(EnemyBlock& block, SplitMix& rng) {
     for (auto& b : block.bytes()) b = rng.byte();
     for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {

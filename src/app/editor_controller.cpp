@@ -8,10 +8,7 @@
 #include "platform/error.h"
 
 namespace vesk {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 EditorController::EditorController(EnemyBlock& block, ImageFile& image,
                                    const SettingsFile& settings)

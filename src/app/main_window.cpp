@@ -33,7 +33,8 @@ void MainWindow::onInit(platform::Dialog& dialog) {
     dialog.setLargeIcon(IDI_MAIN);
     dialog.removeSizeAndMaximize();
 
-    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) dialog.addString(IDC_ENEMY_LIST, enemyLabel(m));
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m)
+        dialog.addString(IDC_ENEMY_LIST, enemyLabel(m));
     dialog.setCurSel(IDC_ENEMY_LIST, 0);
     for (int p = 0; p < kHpLabelCount; ++p) dialog.addString(IDC_HP_LIST, hpLabel(p));
     dialog.setCurSel(IDC_HP_LIST, 0);
@@ -41,7 +42,8 @@ void MainWindow::onInit(platform::Dialog& dialog) {
     dialog.setCurSel(IDC_KERO_LIST, 0);
     for (int k = 0; k < EnemyBlock::kStatCount; ++k) dialog.setText(statFieldId(k), "0");
     if (!settings_.loadBackupSetting()) dialog.checkMenuItem(IDM_AUTO_BACKUP, false);
-    for (int id = 0; id < kAbilityIdCount; ++id) dialog.addString(IDC_ABILITY_CHOICE, abilityLabel(id));
+    for (int id = 0; id < kAbilityIdCount; ++id)
+        dialog.addString(IDC_ABILITY_CHOICE, abilityLabel(id));
     dialog.setCurSel(IDC_ABILITY_CHOICE, 0);
     dialog.resetContent(IDC_ABILITY_LIST);
 
@@ -57,16 +59,29 @@ void MainWindow::onCommand(int id, int notification) {
         return;
     }
     switch (id) {
-        case IDM_OPEN: controller_.openImage(); break;
-        case IDM_EXIT: controller_.close(); break;
+        case IDM_OPEN:
+            controller_.openImage();
+            break;
+        case IDM_EXIT:
+            controller_.close();
+            break;
         case IDC_ENEMY_LIST:
             if (notification == platform::notify::kSelEndOk) controller_.enemySelected();
             break;
-        case IDC_REPLACE: controller_.replaceAbility(); break;
-        case IDM_AUTO_BACKUP: controller_.toggleBackup(); break;
-        case IDM_SAVE: controller_.save(); break;
-        case IDM_SAVE_AS: controller_.saveAs(); break;
-        default: break;  // including the dialog's own OK and Cancel: the window stays open
+        case IDC_REPLACE:
+            controller_.replaceAbility();
+            break;
+        case IDM_AUTO_BACKUP:
+            controller_.toggleBackup();
+            break;
+        case IDM_SAVE:
+            controller_.save();
+            break;
+        case IDM_SAVE_AS:
+            controller_.saveAs();
+            break;
+        default:
+            break;  // including the dialog's own OK and Cancel: the window stays open
     }
 }
 

@@ -10,7 +10,8 @@ constexpr std::string_view kConfirmOverwriteCaption = "保存確認";
 constexpr std::string_view kErrorCaption = "エラー";
 constexpr std::string_view kCannotOpen = "ファイルを開けませんでした。";
 constexpr std::string_view kTooShort = "ファイルが小さすぎます。敵データを読み込めませんでした。";
-constexpr std::string_view kBackupFailed = "バックアップを作成できませんでした。保存を中止しました。";
+constexpr std::string_view kBackupFailed =
+    "バックアップを作成できませんでした。保存を中止しました。";
 constexpr std::string_view kWriteFailed = "ファイルに書き込めませんでした。";
 constexpr std::string_view kCopyFailed = "ファイルをコピーできませんでした。";
 

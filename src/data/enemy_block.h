@@ -21,11 +21,15 @@ public:
     const std::array<std::uint8_t, kSize>& bytes() const;
 
     int abilityCount(int m) const;
-    int hpIndex(int m) const;            void setHpIndex(int m, int v);
-    int stat(int m, int k) const;        void setStat(int m, int k, int v);
-    int keroIndex(int m) const;          void setKeroIndex(int m, int v);
+    int hpIndex(int m) const;
+    void setHpIndex(int m, int v);
+    int stat(int m, int k) const;
+    void setStat(int m, int k, int v);
+    int keroIndex(int m) const;
+    void setKeroIndex(int m, int v);
     int abilityStart(int m) const;
-    int abilityAt(int m, int slot) const; void setAbilityAt(int m, int slot, int id);
+    int abilityAt(int m, int slot) const;
+    void setAbilityAt(int m, int slot, int id);
 
 private:
     std::uint8_t& field(int m, std::size_t byte);

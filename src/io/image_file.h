@@ -11,20 +11,20 @@ namespace vesk {
 // "save as" and keeps the backup beside it. Never touches a byte outside the block.
 class ImageFile {
 public:
-    std::string currentPath;   // UTF-8
-    std::string saveAsPath;    // UTF-8
+    std::string currentPath;  // UTF-8
+    std::string saveAsPath;   // UTF-8
 
     enum class ReadResult { Ok, CannotOpen, TooShort };
 
     // The smallest file that holds the whole block; shorter files are refused.
     static constexpr std::size_t kMinimumSize = EnemyBlock::kImageOffset + EnemyBlock::kSize;
 
-    ReadResult readBlock(EnemyBlock& block);    // tells the controller which error text to show
-    bool read(EnemyBlock& block);               // readBlock(block) == ReadResult::Ok
-    bool write(const EnemyBlock& block);        // false: not written in full
+    ReadResult readBlock(EnemyBlock& block);  // tells the controller which error text to show
+    bool read(EnemyBlock& block);             // readBlock(block) == ReadResult::Ok
+    bool write(const EnemyBlock& block);      // false: not written in full
     bool copyCurrentTo(const std::string& path);
     void useSaveAsPath();
-    std::string backupPath() const;             // "" when it cannot be formed
+    std::string backupPath() const;  // "" when it cannot be formed
     bool backup();
     // Why the last failed readBlock, read, write, copyCurrentTo or backup failed.
     const platform::ErrorReason& lastError() const { return lastError_; }

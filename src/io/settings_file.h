@@ -9,8 +9,8 @@ namespace vesk {
 // The automatic-backup switch in data.ini.
 class SettingsFile {
 public:
-    explicit SettingsFile(std::string iniPath); // "" = unknown: load -> true, save -> nothing
-    static SettingsFile besideProgram();        // data.ini in the running program's directory
+    explicit SettingsFile(std::string iniPath);  // "" = unknown: load -> true, save -> nothing
+    static SettingsFile besideProgram();         // data.ini in the running program's directory
     // data.ini beside the program when it can be kept there, else in the user's
     // configuration folder, whose folder is then made on the first write.
     static SettingsFile forThisProgram();

@@ -17,7 +17,7 @@ constexpr std::string_view kCaption = "GB版Vesk1 敵キャラステータスエ
 constexpr std::string_view kFontName = "ＭＳ Ｐゴシック";
 constexpr int kFontPoints = 9;
 constexpr int kFontWeight = 400;
-constexpr int kFontCharset = 0x80;  // Shift-JIS
+constexpr int kFontCharset = 0x80;          // Shift-JIS
 constexpr int kWidth = 186, kHeight = 122;  // dialog units
 
 // The frame: a centred modal window with caption, system menu and minimise box, never
@@ -29,21 +29,22 @@ enum FrameStyle : unsigned {
     kFrameSystemMenu = 1u << 3,
     kFrameMinimizeBox = 1u << 4,
 };
-constexpr unsigned kFrame = kFrameModal | kFrameCentred | kFrameCaption | kFrameSystemMenu | kFrameMinimizeBox;
+constexpr unsigned kFrame =
+    kFrameModal | kFrameCentred | kFrameCaption | kFrameSystemMenu | kFrameMinimizeBox;
 
 enum class ControlKind { Label, GroupBox, DropDownList, ListBox, Edit, PushButton };
 
 // Style bits beyond what the kind implies.
 enum Style : unsigned {
     kNone = 0,
-    kGroupStart = 1u << 0,     // WS_GROUP
-    kTabStop = 1u << 1,        // WS_TABSTOP
-    kSorted = 1u << 2,         // CBS_SORT / LBS_SORT
-    kVScroll = 1u << 3,        // WS_VSCROLL
-    kBorder = 1u << 4,         // WS_BORDER
-    kDisabled = 1u << 5,       // WS_DISABLED
+    kGroupStart = 1u << 0,  // WS_GROUP
+    kTabStop = 1u << 1,     // WS_TABSTOP
+    kSorted = 1u << 2,      // CBS_SORT / LBS_SORT
+    kVScroll = 1u << 3,     // WS_VSCROLL
+    kBorder = 1u << 4,      // WS_BORDER
+    kDisabled = 1u << 5,    // WS_DISABLED
     kNoIntegralHeight = 1u << 6,
-    kStatField = 1u << 7,      // multi-line, right-aligned, digits only, auto horizontal scroll
+    kStatField = 1u << 7,  // multi-line, right-aligned, digits only, auto horizontal scroll
 };
 
 struct Control {
@@ -79,8 +80,7 @@ constexpr std::array<Control, 17> kControls = {{
     {IDC_REPLACE, ControlKind::PushButton, "変 更", 95, 100, 26, 14, kTabStop | kDisabled},
 }};
 
-constexpr int kStatFieldIds[] = {IDC_STAT_ATTACK, IDC_STAT_DEFENSE, IDC_STAT_SPEED,
-                                 IDC_STAT_MAGIC};
+constexpr int kStatFieldIds[] = {IDC_STAT_ATTACK, IDC_STAT_DEFENSE, IDC_STAT_SPEED, IDC_STAT_MAGIC};
 constexpr int kStatFieldLength = 3;
 
 struct MenuEntry {

@@ -9,9 +9,9 @@ enum class FileChooser { Open, Save };
 
 // Notification codes delivered with onCommand, numbered as the Win32 ones.
 namespace notify {
-constexpr int kClicked = 0;          // BN_CLICKED, also menu commands
-constexpr int kSelChange = 1;        // CBN_SELCHANGE / LBN_SELCHANGE
-constexpr int kSelEndOk = 9;         // CBN_SELENDOK: the user's choice is to be processed
+constexpr int kClicked = 0;             // BN_CLICKED, also menu commands
+constexpr int kSelChange = 1;           // CBN_SELCHANGE / LBN_SELCHANGE
+constexpr int kSelEndOk = 9;            // CBN_SELENDOK: the user's choice is to be processed
 constexpr int kEditSetFocus = 0x0100;   // EN_SETFOCUS
 constexpr int kEditKillFocus = 0x0200;  // EN_KILLFOCUS
 constexpr int kEditChange = 0x0300;     // EN_CHANGE: the user changed the text
@@ -26,8 +26,8 @@ public:
     virtual ~DialogEvents() = default;
     // The window and its controls exist; `dialog` stays valid until onDestroy returns.
     virtual void onInit(Dialog& dialog) = 0;
-    virtual void onCommand(int id, int notification) = 0;   // menu, button, list, edit events
-    virtual void onClose() = 0;                             // title bar, system menu, Alt+F4
+    virtual void onCommand(int id, int notification) = 0;  // menu, button, list, edit events
+    virtual void onClose() = 0;                            // title bar, system menu, Alt+F4
     virtual void onDestroy() = 0;
 };
 
@@ -45,7 +45,7 @@ public:
     virtual int curSel(int id) const = 0;
     // edit fields and windows; text set here raises no change notification
     virtual void setText(int id, std::string_view text) = 0;
-    virtual std::string text(int id, int maxChars) const = 0;  // at most maxChars characters
+    virtual std::string text(int id, int maxChars) const = 0;     // at most maxChars characters
     virtual void setTextSelection(int id, int from, int to) = 0;  // to = -1: to the end
     virtual void limitText(int id, int maxChars) = 0;
     virtual void disableInputMethod(int id) = 0;

@@ -12,9 +12,9 @@ namespace vesk::platform {
 class File {
 public:
     enum class Access {
-        ReadShared,       // other readers allowed, writers kept out
-        WriteExclusive,   // nobody else may open it meanwhile (on POSIX: nobody else
-                          // who takes the same advisory locks)
+        ReadShared,      // other readers allowed, writers kept out
+        WriteExclusive,  // nobody else may open it meanwhile (on POSIX: nobody else
+                         // who takes the same advisory locks)
     };
 
     File() = default;

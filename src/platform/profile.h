@@ -19,8 +19,8 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 // line of the file stays as it was. An existing file stays the same file, with its owner,
 // permissions and links; a read-only one is not written. False when the file cannot be
 // written.
-bool writeProfileString(const std::string& file, std::string_view section,
-                        std::string_view key, std::string_view value);
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value);
 // The same, telling why it failed.
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value, ErrorReason& reason);

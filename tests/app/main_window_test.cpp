@@ -22,21 +22,18 @@ protected:
 
     std::size_t firstCall(const std::string& entry) const {
         const auto& calls = rig.dialog.calls;
-        return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), entry) - calls.begin());
+        return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), entry) -
+                                        calls.begin());
     }
 };
 
 TEST_F(MainWindowTest, InitialisationRunsItsStepsInOrder) {
     rig.start();
     const std::vector<std::string> steps = {
-        "setProperty VeskEdit 1",        "setLargeIcon 105",
-        "removeSizeAndMaximize",         "addString 1005",
-        "setCurSel 1005 0",              "addString 1006",
-        "setCurSel 1006 0",              "addString 1008",
-        "setCurSel 1008 0",              "setText 1009 0",
-        "setText 1012 0",                "addString 1007",
-        "setCurSel 1007 0",              "resetContent 1013",
-        "setFocus 1006"};
+        "setProperty VeskEdit 1", "setLargeIcon 105",  "removeSizeAndMaximize", "addString 1005",
+        "setCurSel 1005 0",       "addString 1006",    "setCurSel 1006 0",      "addString 1008",
+        "setCurSel 1008 0",       "setText 1009 0",    "setText 1012 0",        "addString 1007",
+        "setCurSel 1007 0",       "resetContent 1013", "setFocus 1006"};
     std::size_t previous = 0;
     for (const auto& step : steps) {
         const std::size_t at = firstCall(step);
@@ -87,8 +84,8 @@ TEST_F(MainWindowTest, BeforeAnImageNothingReachesTheBlock) {
 }
 
 TEST_F(MainWindowTest, StoredSettingOffUnchecksAutomaticBackup) {
-    writeBytes(rig.settings.path(), {'[', 'V', 'e', 's', 'k', ' ', 'T', 'o', 'o', 'l', ']', '\n',
-                                     'b', 'a', 'c', 'k', 'u', 'p', '=', '1', '\n'});
+    writeBytes(rig.settings.path(), {'[',  'V', 'e', 's', 'k', ' ', 'T', 'o', 'o', 'l', ']',
+                                     '\n', 'b', 'a', 'c', 'k', 'u', 'p', '=', '1', '\n'});
     rig.start();
     EXPECT_FALSE(rig.dialog.menuItemChecked(IDM_AUTO_BACKUP));
 }

@@ -10,7 +10,7 @@ namespace {
 TEST(DisplayWidth, CountsWideCharactersAsTwoColumns) {
     EXPECT_EQ(displayWidth("abc 123"), 7u);
     EXPECT_EQ(displayWidth("ハエおとこ"), 10u);
-    EXPECT_EQ(displayWidth("044 : 44マグナム"), 8u + 8u);  // ASCII, then 4 katakana
+    EXPECT_EQ(displayWidth("044 : 44マグナム"), 8u + 8u);         // ASCII, then 4 katakana
     EXPECT_EQ(displayWidth("（なし）"), 8u);                      // full-width parentheses
     EXPECT_EQ(displayWidth("○れいき／ぶき"), 1u + 6u + 2u + 4u);  // ○ is narrow, ／ full-width
     EXPECT_EQ(displayWidth("空白(エスパー)"), 4u + 1u + 8u + 1u);

@@ -20,8 +20,8 @@ TEST(EnemyBlock, AllZeroBlockReadsAsOneAbilityOfIdZeroAndZeroFields) {
 
 TEST(EnemyBlock, AbilityCountComesFromBitsThreeToFive) {
     EnemyBlock block;
-    const std::pair<std::uint8_t, int> cases[] = {{0xFF, 8}, {0xC7, 1}, {0x38, 8}, {0x08, 2},
-                                                  {0x10, 3}, {0x07, 1}};
+    const std::pair<std::uint8_t, int> cases[] = {{0xFF, 8}, {0xC7, 1}, {0x38, 8},
+                                                  {0x08, 2}, {0x10, 3}, {0x07, 1}};
     for (auto [byte, count] : cases) {
         recordByte(block, 17, 0) = byte;
         EXPECT_EQ(block.abilityCount(17), count) << "count byte " << int(byte);

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "platform/file.h"
 #include "one_file_fixture.h"
+#include "platform/file.h"
 #include "test_files.h"
 
 namespace vesk::platform {

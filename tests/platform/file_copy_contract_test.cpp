@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "platform/file_copy.h"
 #include "one_file_fixture.h"
+#include "platform/file_copy.h"
 #include "test_files.h"
 
 namespace vesk::platform {

@@ -15,9 +15,7 @@ class ProfileContract : public ::testing::Test {
 protected:
     TempDir dir;
     std::string ini = dir.path("設定/data.ini");
-    void SetUp() override {
-        std::filesystem::create_directory(pathFromUtf8(dir.path("設定")));
-    }
+    void SetUp() override { std::filesystem::create_directory(pathFromUtf8(dir.path("設定"))); }
     int backup() const { return profileInt(ini, "Vesk Tool", "backup", -7); }
 };
 
@@ -35,8 +33,8 @@ TEST_F(ProfileContract, ValuesReadByTheirLeadingDigits) {
     const struct {
         const char* value;
         int expected;
-    } cases[] = {{"1", 1}, {"01", 1}, {"0", 0}, {"2", 2}, {"7x", 7}, {"-3", -3},
-                 {"yes", 0}, {"x1", 0}, {"", -7}};
+    } cases[] = {{"1", 1},   {"01", 1},  {"0", 0},  {"2", 2}, {"7x", 7},
+                 {"-3", -3}, {"yes", 0}, {"x1", 0}, {"", -7}};
     for (const auto& c : cases) {
         writeText(ini, std::string("[Vesk Tool]\r\nbackup=") + c.value + "\r\n");
         EXPECT_EQ(backup(), c.expected) << "backup=" << c.value;
@@ -56,7 +54,8 @@ TEST_F(ProfileContract, AWriteCreatesFileSectionAndKeyAndIsReadBack) {
 TEST_F(ProfileContract, AWriteKeepsEveryOtherLine) {
     writeText(ini, "; kept\r\n[Other]\r\nkey=5\r\n[Vesk Tool]\r\nbackup=1\r\nextra=x\r\n");
     ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "0"));
-    EXPECT_EQ(readText(ini), "; kept\r\n[Other]\r\nkey=5\r\n[Vesk Tool]\r\nbackup=0\r\nextra=x\r\n");
+    EXPECT_EQ(readText(ini),
+              "; kept\r\n[Other]\r\nkey=5\r\n[Vesk Tool]\r\nbackup=0\r\nextra=x\r\n");
     EXPECT_EQ(profileInt(ini, "Other", "key", 0), 5);
 }
 

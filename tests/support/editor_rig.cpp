@@ -22,9 +22,7 @@ std::string EditorRig::statShown(int k) const { return dialog.fullText(layout::k
 
 bool EditorRig::chooseHp(int position) { return dialog.chooseListEntry(IDC_HP_LIST, position); }
 
-bool EditorRig::chooseKero(int position) {
-    return dialog.chooseListEntry(IDC_KERO_LIST, position);
-}
+bool EditorRig::chooseKero(int position) { return dialog.chooseListEntry(IDC_KERO_LIST, position); }
 
 bool EditorRig::replaceAbility(int row, int id) {
     dialog.setCurSel(IDC_ABILITY_LIST, row);

@@ -10,7 +10,8 @@ namespace vesk::test {
 
 // The objects of one run of the editor, with the window on an in-memory dialog.
 struct EditorRig : EditorSession {
-    explicit EditorRig(std::string settingsPath) : EditorSession(SettingsFile(std::move(settingsPath))) {}
+    explicit EditorRig(std::string settingsPath)
+        : EditorSession(SettingsFile(std::move(settingsPath))) {}
 
     FakeDialog dialog;
 
@@ -19,7 +20,7 @@ struct EditorRig : EditorSession {
     // The user's steps, each through the menu, lists and fields of the window.
     bool open(const std::string& path);
     bool chooseEnemy(int m);
-    void typeStat(int k, const std::string& keys);   // select all, then type the keys
+    void typeStat(int k, const std::string& keys);  // select all, then type the keys
     std::string statShown(int k) const;
     bool chooseHp(int position);
     bool chooseKero(int position);

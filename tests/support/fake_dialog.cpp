@@ -161,9 +161,8 @@ void FakeDialog::addString(int id, std::string_view text) {
 void FakeDialog::insertString(int id, int index, std::string_view text) {
     log("insertString " + std::to_string(id) + " " + std::to_string(index));
     Control& c = control(id);
-    const auto at = index < 0 || index > static_cast<int>(c.items.size())
-                        ? c.items.end()
-                        : c.items.begin() + index;
+    const auto at = index < 0 || index > static_cast<int>(c.items.size()) ? c.items.end()
+                                                                          : c.items.begin() + index;
     c.items.insert(at, std::string(text));
 }
 
@@ -173,8 +172,10 @@ void FakeDialog::deleteString(int id, int index) {
     if (index < 0 || index >= static_cast<int>(c.items.size())) return;
     c.items.erase(c.items.begin() + index);
     // A list box loses its selection when the selected row goes.
-    if (c.selection == index) c.selection = -1;
-    else if (c.selection > index) --c.selection;
+    if (c.selection == index)
+        c.selection = -1;
+    else if (c.selection > index)
+        --c.selection;
 }
 
 void FakeDialog::resetContent(int id) {
@@ -277,8 +278,8 @@ void FakeDialog::showError(std::string_view text, std::string_view caption) {
 }
 
 bool FakeDialog::chooseFile(platform::FileChooser kind, std::string& path) {
-    modals.push_back({kind == platform::FileChooser::Open ? Kind::OpenChooser : Kind::SaveChooser,
-                      path, ""});
+    modals.push_back(
+        {kind == platform::FileChooser::Open ? Kind::OpenChooser : Kind::SaveChooser, path, ""});
     if (fileAnswers.empty()) return false;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();

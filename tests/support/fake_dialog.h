@@ -18,7 +18,7 @@ class FakeDialog final : public platform::Dialog {
 public:
     struct Modal {
         enum class Kind { YesNo, Error, OpenChooser, SaveChooser } kind;
-        std::string text;     // message text, or the path the chooser started from
+        std::string text;  // message text, or the path the chooser started from
         std::string caption;
     };
 
@@ -29,8 +29,8 @@ public:
     void destroy();
 
     // What a user can do. Each returns false when the control or entry cannot be used.
-    bool chooseListEntry(int id, int index);   // drop-down: select, then CBN_SELCHANGE, CBN_SELENDOK
-    bool typeKey(int id, char c);              // at the caret, replacing the selection
+    bool chooseListEntry(int id, int index);  // drop-down: select, then CBN_SELCHANGE, CBN_SELENDOK
+    bool typeKey(int id, char c);             // at the caret, replacing the selection
     bool pressBackspace(int id);
     bool paste(int id, const std::string& text);  // not limited to digits, cut at the limit
     bool clickButton(int id);

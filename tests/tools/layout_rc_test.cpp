@@ -21,8 +21,8 @@ TEST(LayoutRc, HasOneControlLineForEachControlOfTheTableInTabOrder) {
     EXPECT_EQ(countOf(rc, "    CONTROL "), layout::kControls.size());
     std::size_t previous = 0;
     for (const layout::Control& c : layout::kControls) {
-        const std::string line = "CONTROL \"" + std::string(c.text) + "\", " + std::to_string(c.id) +
-                                 ", ";
+        const std::string line =
+            "CONTROL \"" + std::string(c.text) + "\", " + std::to_string(c.id) + ", ";
         const auto at = rc.find(line, previous);
         ASSERT_NE(at, std::string::npos) << line;
         previous = at;

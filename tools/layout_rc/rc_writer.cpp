@@ -48,8 +48,8 @@ void writeMenu(std::string& out) {
 }
 
 void writeDialog(std::string& out) {
-    out += std::string(layout::kDialogTemplateName) + " DIALOGEX 0, 0, " +
-           number(layout::kWidth) + ", " + number(layout::kHeight) + '\n';
+    out += std::string(layout::kDialogTemplateName) + " DIALOGEX 0, 0, " + number(layout::kWidth) +
+           ", " + number(layout::kHeight) + '\n';
     out += "STYLE " + joined(dialogStyleNames()) + '\n';
     out += "CAPTION " + quoted(layout::kCaption) + '\n';
     out += "MENU " + std::string(layout::kMenuTemplateName) + '\n';
@@ -58,9 +58,8 @@ void writeDialog(std::string& out) {
     out += "BEGIN\n";
     for (const layout::Control& c : layout::kControls) {
         out += "    CONTROL " + quoted(c.text) + ", " + number(c.id) + ", " +
-               quoted(windowClassOf(c.kind)) + ", " + joined(styleNamesOf(c)) + ", " +
-               number(c.x) + ", " + number(c.y) + ", " + number(c.width) + ", " +
-               number(c.height) + '\n';
+               quoted(windowClassOf(c.kind)) + ", " + joined(styleNamesOf(c)) + ", " + number(c.x) +
+               ", " + number(c.y) + ", " + number(c.width) + ", " + number(c.height) + '\n';
     }
     out += "END\n";
 }

@@ -8,12 +8,17 @@ using layout::ControlKind;
 
 std::string windowClassOf(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return "Static";
+        case ControlKind::Label:
+            return "Static";
         case ControlKind::GroupBox:
-        case ControlKind::PushButton: return "Button";
-        case ControlKind::DropDownList: return "ComboBox";
-        case ControlKind::ListBox: return "ListBox";
-        case ControlKind::Edit: return "Edit";
+        case ControlKind::PushButton:
+            return "Button";
+        case ControlKind::DropDownList:
+            return "ComboBox";
+        case ControlKind::ListBox:
+            return "ListBox";
+        case ControlKind::Edit:
+            return "Edit";
     }
     return {};
 }
@@ -22,12 +27,23 @@ std::vector<std::string> styleNamesOf(const layout::Control& control) {
     const bool isList = control.kind == ControlKind::ListBox;
     std::vector<std::string> names;
     switch (control.kind) {
-        case ControlKind::Label: names.push_back("SS_LEFT"); break;
-        case ControlKind::GroupBox: names.push_back("BS_GROUPBOX"); break;
-        case ControlKind::PushButton: names.push_back("BS_PUSHBUTTON"); break;
-        case ControlKind::DropDownList: names.push_back("CBS_DROPDOWNLIST"); break;
-        case ControlKind::ListBox: names.push_back("LBS_NOTIFY"); break;
-        case ControlKind::Edit: break;
+        case ControlKind::Label:
+            names.push_back("SS_LEFT");
+            break;
+        case ControlKind::GroupBox:
+            names.push_back("BS_GROUPBOX");
+            break;
+        case ControlKind::PushButton:
+            names.push_back("BS_PUSHBUTTON");
+            break;
+        case ControlKind::DropDownList:
+            names.push_back("CBS_DROPDOWNLIST");
+            break;
+        case ControlKind::ListBox:
+            names.push_back("LBS_NOTIFY");
+            break;
+        case ControlKind::Edit:
+            break;
     }
     const unsigned s = control.style;
     if (s & layout::kGroupStart) names.push_back("WS_GROUP");

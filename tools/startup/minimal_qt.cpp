@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     window.resize(326, 216);
     if (argc > 1 && std::strcmp(argv[1], "--label") == 0) {
         const QStringList installed = QFontDatabase::families();
-        QFont font(installed.contains(QStringLiteral("IPAPGothic")) ? QStringLiteral("IPAPGothic")
-                                                                    : QStringLiteral("Noto Sans CJK JP"));
+        QFont font(installed.contains(QStringLiteral("IPAPGothic"))
+                       ? QStringLiteral("IPAPGothic")
+                       : QStringLiteral("Noto Sans CJK JP"));
         font.setPointSize(9);
         window.setFont(font);
         auto* label = new QLabel(QStringLiteral("キャラ選択 : 000 : ハエおとこ"), &window);

@@ -10,11 +10,11 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <poll.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <poll.h>
 #include <string>
 #include <thread>
 

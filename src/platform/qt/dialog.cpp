@@ -27,11 +27,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/qt/dialog_builder.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/native_window_property.h"
-#include "platform/qt/dialog_builder.h"
-#include "platform/qt/stat_field.h"
 #include "platform/qt/startup/window_icon_pixels.h"
+#include "platform/qt/stat_field.h"
 
 namespace vesk::platform::qt {
 

@@ -5,11 +5,11 @@
 #include <map>
 #include <memory>
 
+#include "layout/main_dialog_layout.h"
+#include "platform/dialog.h"
 #include "platform/qt/dialog_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/dialog_window.h"
-#include "layout/main_dialog_layout.h"
-#include "platform/dialog.h"
 
 class QAction;
 class QComboBox;

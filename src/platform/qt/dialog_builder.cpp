@@ -51,14 +51,15 @@ void DialogBuilder::buildMenu() {
                 action->setChecked(true);
             }
             const int id = entry.id;
-            QObject::connect(action, &QAction::triggered, &window_, [events = &events_, action, id] {
-                // As on a Win32 menu, only the program moves a check mark.
-                if (action->isCheckable()) {
-                    const QSignalBlocker blocker(action);
-                    action->setChecked(!action->isChecked());
-                }
-                events->onCommand(id, notify::kClicked);
-            });
+            QObject::connect(action, &QAction::triggered, &window_,
+                             [events = &events_, action, id] {
+                                 // As on a Win32 menu, only the program moves a check mark.
+                                 if (action->isCheckable()) {
+                                     const QSignalBlocker blocker(action);
+                                     action->setChecked(!action->isChecked());
+                                 }
+                                 events->onCommand(id, notify::kClicked);
+                             });
             widgets_.menuEntries[id] = action;
         }
     }
@@ -130,12 +131,14 @@ QWidget* DialogBuilder::createControl(const layout::Control& control) {
         case layout::ControlKind::Edit: {
             QLineEdit* edit = nullptr;
             if (control.style & layout::kStatField) {
-                edit =
-                    new StatField(widgets_.client, [events = &events_, id](int code) { events->onCommand(id, code); });
+                edit = new StatField(widgets_.client, [events = &events_, id](int code) {
+                    events->onCommand(id, code);
+                });
             } else {
                 edit = new QLineEdit(widgets_.client);
-                QObject::connect(edit, &QLineEdit::textEdited, &window_,
-                                 [events = &events_, id] { events->onCommand(id, notify::kEditChange); });
+                QObject::connect(edit, &QLineEdit::textEdited, &window_, [events = &events_, id] {
+                    events->onCommand(id, notify::kEditChange);
+                });
             }
             edit->setFrame((control.style & layout::kBorder) != 0);
             widgets_.edits[id] = edit;

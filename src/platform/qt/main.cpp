@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "app/startup.h"
-#include "platform/x11/display.h"
 #include "platform/qt/startup/startup_platform.h"
+#include "platform/x11/display.h"
 
 int main(int argc, char** argv) {
     const std::string problem = vesk::platform::x11::displayProblem();

@@ -32,7 +32,8 @@ bool insertsText(const QKeyEvent& event) {
 
 }  // namespace
 
-StatField::StatField(QWidget* parent, Notify notify) : QLineEdit(parent), notify_(std::move(notify)) {
+StatField::StatField(QWidget* parent, Notify notify)
+    : QLineEdit(parent), notify_(std::move(notify)) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMaxLength(layout::kStatFieldLength);
     switchOffInputMethod();

@@ -70,8 +70,7 @@ std::string Win32Dialog::text(int id, int maxChars) const {
 }
 
 void Win32Dialog::setTextSelection(int id, int from, int to) {
-    SendDlgItemMessageW(window_, id, EM_SETSEL, static_cast<WPARAM>(from),
-                        static_cast<LPARAM>(to));
+    SendDlgItemMessageW(window_, id, EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
 }
 
 void Win32Dialog::limitText(int id, int maxChars) {

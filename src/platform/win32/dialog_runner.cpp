@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "layout/main_dialog_layout.h"
+#include "platform/win32/dialog.h"
 #include "platform/win32/escape_filter.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/dialog.h"
 
 namespace vesk::platform {
 namespace {
@@ -63,9 +63,8 @@ int runMainDialog(DialogEvents& events) {
 
     DialogSession session{events, nullptr};
     const std::wstring templateName = win32::toWide(layout::kDialogTemplateName);
-    const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), templateName.c_str(), nullptr,
-                        dialogProcedure, reinterpret_cast<LPARAM>(&session));
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), templateName.c_str(), nullptr,
+                                           dialogProcedure, reinterpret_cast<LPARAM>(&session));
     return static_cast<int>(result);
 }
 

@@ -43,8 +43,8 @@ bool chooseFile(HWND owner, FileChooser kind, std::string& path) {
     request.nMaxFile = static_cast<DWORD>(buffer.size());
     request.lpstrTitle = title.c_str();
     // No default extension and no initial directory: a name is used as typed.
-    request.Flags = opening ? OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
-                            : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    request.Flags =
+        opening ? OFN_FILEMUSTEXIST | OFN_HIDEREADONLY : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
 
     const BOOL chosen = opening ? GetOpenFileNameW(&request) : GetSaveFileNameW(&request);
     if (!chosen) return false;

@@ -38,22 +38,21 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
     // The string is read rather than GetPrivateProfileIntW's number, which cannot tell a
     // missing or empty value (the fallback) from one without digits (0).
     wchar_t value[64] = {};
-    GetPrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(), L"",
-                             value, static_cast<DWORD>(std::size(value)),
-                             win32::toWide(file).c_str());
+    GetPrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(), L"", value,
+                             static_cast<DWORD>(std::size(value)), win32::toWide(file).c_str());
     if (value[0] == L'\0') return fallback;
     int number = 0;
     return leadingInteger(value, number) ? number : 0;
 }
 
-bool writeProfileString(const std::string& file, std::string_view section,
-                        std::string_view key, std::string_view value) {
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
     ErrorReason ignored;
     return writeProfileString(file, section, key, value, ignored);
 }
 
-bool writeProfileString(const std::string& file, std::string_view section,
-                        std::string_view key, std::string_view value, ErrorReason& reason) {
+bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value, ErrorReason& reason) {
     reason = {};
     if (file.empty() || section.empty() || key.empty()) {
         reason = win32::reasonFromError(ERROR_INVALID_PARAMETER);

@@ -13,8 +13,8 @@ xcb_atom_t internAtom(xcb_connection_t* connection, std::string_view name, bool 
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-void setCardinalProperty(xcb_connection_t* connection, xcb_window_t window,
-                         std::string_view name, std::uint32_t value) {
+void setCardinalProperty(xcb_connection_t* connection, xcb_window_t window, std::string_view name,
+                         std::uint32_t value) {
     const xcb_atom_t atom = internAtom(connection, name, false);
     if (atom == XCB_ATOM_NONE) return;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom, XCB_ATOM_CARDINAL, 32, 1,
@@ -29,8 +29,8 @@ void deleteProperty(xcb_connection_t* connection, xcb_window_t window, std::stri
     xcb_flush(connection);
 }
 
-std::optional<std::uint32_t> cardinalProperty(xcb_connection_t* connection,
-                                              xcb_window_t window, xcb_atom_t property) {
+std::optional<std::uint32_t> cardinalProperty(xcb_connection_t* connection, xcb_window_t window,
+                                              xcb_atom_t property) {
     const xcb_get_property_cookie_t cookie =
         xcb_get_property(connection, 0, window, property, XCB_ATOM_ANY, 0, 1);
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(

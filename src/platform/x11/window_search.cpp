@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/x11/window_property.h"
 #include "platform/window_search.h"
+#include "platform/x11/window_property.h"
 
 namespace vesk::platform::x11 {
 namespace {
@@ -27,8 +27,8 @@ struct Connection {
 std::vector<xcb_window_t> windowList(xcb_connection_t* c, xcb_window_t root, xcb_atom_t list) {
     if (list == XCB_ATOM_NONE) return {};
     Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            c, xcb_get_property(c, 0, root, list, XCB_ATOM_WINDOW, 0, 1u << 16), nullptr),
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, list, XCB_ATOM_WINDOW, 0, 1u << 16),
+                               nullptr),
         &std::free);
     if (!reply || reply->format != 32) return {};
     const auto* first = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
@@ -64,11 +64,13 @@ std::vector<xcb_window_t> transientOwners(xcb_connection_t* c,
                                           const std::vector<xcb_window_t>& windows) {
     std::vector<xcb_get_property_cookie_t> cookies;
     for (xcb_window_t w : windows) {
-        cookies.push_back(xcb_get_property(c, 0, w, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1));
+        cookies.push_back(
+            xcb_get_property(c, 0, w, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1));
     }
     std::vector<xcb_window_t> owners;
     for (auto cookie : cookies) {
-        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr), &std::free);
+        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr),
+                                              &std::free);
         xcb_window_t owner = XCB_WINDOW_NONE;
         if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 4) {
             owner = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
@@ -135,7 +137,8 @@ bool activateWindowWithProperty(std::string_view marker) {
 
     std::vector<xcb_window_t> windows =
         windowList(c, root, x11::internAtom(c, "_NET_CLIENT_LIST_STACKING", true));
-    if (windows.empty()) windows = windowList(c, root, x11::internAtom(c, "_NET_CLIENT_LIST", true));
+    if (windows.empty())
+        windows = windowList(c, root, x11::internAtom(c, "_NET_CLIENT_LIST", true));
     const bool managed = !windows.empty();
     if (!managed) windows = mappedRootChildren(c, root);
 

@@ -15,16 +15,18 @@
 #include "data/name_tables.h"
 #include "data/value_tables.h"
 #include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "modal_answer.h"
 #include "platform/qt/dialog.h"
-#include "layout/resource_ids.h"
 #include "sample_image.h"
 #include "test_files.h"
 
 namespace vesk::platform::qt {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 class MainWindowOnQtTest : public ::testing::Test {
 protected:
@@ -36,7 +38,9 @@ protected:
     }
 
     QComboBox& combo(int id) { return *qobject_cast<QComboBox*>(dialog.control(id)); }
-    QLineEdit& stat(int k) { return *qobject_cast<QLineEdit*>(dialog.control(layout::kStatFieldIds[k])); }
+    QLineEdit& stat(int k) {
+        return *qobject_cast<QLineEdit*>(dialog.control(layout::kStatFieldIds[k]));
+    }
 
     void openSample(std::uint32_t seed) {
         const std::string path = dir.path("sample.gb");
@@ -48,7 +52,8 @@ protected:
         dialog.menuEntry(IDM_OPEN)->trigger();
         expected.bytes() = {};
         const std::vector<std::uint8_t> bytes = tools::makeSampleImage(seed);
-        std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, expected.bytes().begin());
+        std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize,
+                    expected.bytes().begin());
     }
 
     vesk::test::TempDir dir;

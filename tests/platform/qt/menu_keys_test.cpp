@@ -8,9 +8,9 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "layout/resource_ids.h"
 #include "platform/qt/dialog.h"
 #include "recording_events.h"
-#include "layout/resource_ids.h"
 
 namespace vesk::platform::qt {
 namespace {

@@ -28,7 +28,6 @@ private:
     std::unique_ptr<QApplication> application_;
 };
 
-const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace

@@ -15,10 +15,10 @@
 #include <QTimer>
 
 #include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "modal_answer.h"
 #include "platform/qt/dialog.h"
 #include "recording_events.h"
-#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::platform::qt {
@@ -84,7 +84,8 @@ TEST_F(WindowEventsTest, PastedTextGoesInAsItIsAndIsReported) {
     QTest::keySequence(&speed, QKeySequence::Paste);
     EXPECT_EQ(speed.text(), "-5");
     ASSERT_FALSE(events.commandsOf(IDC_STAT_SPEED).empty());
-    EXPECT_EQ(events.commandsOf(IDC_STAT_SPEED).back(), Command(IDC_STAT_SPEED, notify::kEditChange));
+    EXPECT_EQ(events.commandsOf(IDC_STAT_SPEED).back(),
+              Command(IDC_STAT_SPEED, notify::kEditChange));
 }
 
 TEST_F(WindowEventsTest, StatFieldFocusChangesAreReported) {
@@ -114,7 +115,8 @@ TEST_F(WindowEventsTest, TextSelectionPlacesCaretOrSelects) {
 }
 
 TEST_F(WindowEventsTest, UserChoiceInDropDownReportsSelEndOkProgramChoiceDoesNot) {
-    for (const char* label : {"000 : a", "001 : b", "002 : c"}) dialog.addString(IDC_HP_LIST, label);
+    for (const char* label : {"000 : a", "001 : b", "002 : c"})
+        dialog.addString(IDC_HP_LIST, label);
     dialog.setCurSel(IDC_HP_LIST, 0);
     dialog.setCurSel(IDC_HP_LIST, 2);
     EXPECT_TRUE(events.commands.empty());
@@ -210,7 +212,8 @@ TEST_F(WindowEventsTest, ConfirmationAsksWithQuestionIconAndYesAsDefault) {
     EXPECT_TRUE(dialog.askYesNo("データを書き換えます。\nよろしいですか？", "保存確認"));
     EXPECT_EQ(seen, "保存確認|データを書き換えます。\nよろしいですか？");
 
-    test::answerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+    test::answerNextModal<QMessageBox>(
+        [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
     EXPECT_FALSE(dialog.askYesNo("?", "c"));
 }
 
@@ -293,8 +296,10 @@ TEST_F(WindowEventsTest, EnterPressesOnlyTheFocusedButton) {
     QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Return);
     dialog.control(IDC_REPLACE)->setFocus();
     QTest::keyClick(dialog.control(IDC_REPLACE), Qt::Key_Return);
-    EXPECT_EQ(events.commandsOf(IDC_DIALOG_OK), std::vector<Command>({{IDC_DIALOG_OK, notify::kClicked}}));
-    EXPECT_EQ(events.commandsOf(IDC_REPLACE), std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
+    EXPECT_EQ(events.commandsOf(IDC_DIALOG_OK),
+              std::vector<Command>({{IDC_DIALOG_OK, notify::kClicked}}));
+    EXPECT_EQ(events.commandsOf(IDC_REPLACE),
+              std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
 }
 
 }  // namespace

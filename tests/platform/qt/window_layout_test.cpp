@@ -13,18 +13,20 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "platform/qt/dialog_font.h"
 #include "layout/main_dialog_layout.h"
-#include "platform/qt/dialog.h"
-#include "recording_events.h"
 #include "layout/resource_ids.h"
+#include "platform/qt/dialog.h"
+#include "platform/qt/dialog_font.h"
+#include "recording_events.h"
 
 namespace vesk::platform::qt {
 namespace {
 
 using layout::ControlKind;
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 class WindowLayoutTest : public ::testing::Test {
 protected:
@@ -38,8 +40,10 @@ protected:
     // The label or group box drawn with this text, in the client area.
     QWidget* textControl(const layout::Control& c) const {
         for (QWidget* w : dialog.clientArea().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (auto* label = qobject_cast<QLabel*>(w); label && label->text() == qs(c.text)) return w;
-            if (auto* box = qobject_cast<QGroupBox*>(w); box && box->title() == qs(c.text)) return w;
+            if (auto* label = qobject_cast<QLabel*>(w); label && label->text() == qs(c.text))
+                return w;
+            if (auto* box = qobject_cast<QGroupBox*>(w); box && box->title() == qs(c.text))
+                return w;
         }
         return nullptr;
     }
@@ -50,9 +54,10 @@ TEST_F(WindowLayoutTest, WindowHasCaptionFixedSizeAndNoMaximise) {
     EXPECT_EQ(window.windowTitle(), qs(layout::kCaption));
     const int menuHeight = dialog.menuBar().height();
     EXPECT_GT(menuHeight, 0);
-    EXPECT_EQ(dialog.clientArea().geometry(),
-              QRect(0, menuHeight, dialog.units().x(layout::kWidth), dialog.units().y(layout::kHeight)));
-    EXPECT_EQ(window.size(), QSize(dialog.units().x(layout::kWidth), menuHeight + dialog.units().y(layout::kHeight)));
+    EXPECT_EQ(dialog.clientArea().geometry(), QRect(0, menuHeight, dialog.units().x(layout::kWidth),
+                                                    dialog.units().y(layout::kHeight)));
+    EXPECT_EQ(window.size(), QSize(dialog.units().x(layout::kWidth),
+                                   menuHeight + dialog.units().y(layout::kHeight)));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -184,8 +189,10 @@ TEST_F(WindowLayoutTest, SortedListsSortTheirLabelsOthersKeepOrder) {
         const std::vector<std::string> expected = {"9", "5", "1", "3"};
         for (int i = 0; i < 4; ++i) {
             QString shown;
-            if (auto* combo = qobject_cast<QComboBox*>(dialog.control(id))) shown = combo->itemText(i);
-            if (auto* list = qobject_cast<QListWidget*>(dialog.control(id))) shown = list->item(i)->text();
+            if (auto* combo = qobject_cast<QComboBox*>(dialog.control(id)))
+                shown = combo->itemText(i);
+            if (auto* list = qobject_cast<QListWidget*>(dialog.control(id)))
+                shown = list->item(i)->text();
             EXPECT_EQ(shown.toStdString(), expected[static_cast<std::size_t>(i)]) << id;
         }
     }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "style_names.h"
 #include "layout/main_dialog_layout.h"
-#include "platform/win32/wide_text.h"
 #include "layout/resource_ids.h"
+#include "platform/win32/wide_text.h"
+#include "style_names.h"
 #include "win32_styles.h"
 
 namespace vesk::test {
@@ -78,7 +78,8 @@ DialogTemplate loadTemplate() {
     const std::wstring name = platform::win32::toWide(layout::kDialogTemplateName);
     HRSRC resource = FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
     if (resource == nullptr) throw std::runtime_error("no MAINDLG resource");
-    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, resource)));
+    const auto* data =
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, resource)));
     TemplateReader r(data, SizeofResource(nullptr, resource));
     DialogTemplate t{};
     if (r.read<WORD>() != 1 || r.read<WORD>() != 0xFFFF) throw std::runtime_error("not DIALOGEX");
@@ -202,8 +203,8 @@ TEST(DialogTemplate, MenuHasTheEntriesMnemonicsAndStatesOfTheLayout) {
 
 TEST(DialogTemplate, Icon105HasItsSizes) {
     for (const int size : {16, 32, 48}) {
-        HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN),
-                                 IMAGE_ICON, size, size, 0);
+        HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
+                                 size, size, 0);
         EXPECT_NE(icon, nullptr) << size;
         if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
     }

@@ -11,21 +11,21 @@
 #include <mutex>
 
 #include "dialog_harness.h"
-#include "recording_events.h"
-#include "style_names.h"
 #include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "platform/dialog.h"
 #include "platform/win32/wide_text.h"
-#include "layout/resource_ids.h"
+#include "recording_events.h"
+#include "style_names.h"
 #include "win32_styles.h"
 
 namespace vesk::test {
 namespace {
 
 using platform::win32::toUtf8;
+using platform::win32::toWide;
 using tools::styleNamesOf;
 using tools::windowClassOf;
-using platform::win32::toWide;
 namespace notify = platform::notify;
 
 class DialogWindowTest : public ::testing::Test {
@@ -100,9 +100,9 @@ TEST_F(DialogWindowTest, ChildWindowsAreTheLayoutsControlsInTabOrder) {
         SCOPED_TRACE("control " + std::to_string(i + 1) + " " + std::string(c.text));
         EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), c.id);
         std::wstring cls = className(child);
-        EXPECT_EQ(CompareStringOrdinal(cls.c_str(), -1, toWide(windowClassOf(c.kind)).c_str(),
-                                       -1, TRUE),
-                  CSTR_EQUAL)
+        EXPECT_EQ(
+            CompareStringOrdinal(cls.c_str(), -1, toWide(windowClassOf(c.kind)).c_str(), -1, TRUE),
+            CSTR_EQUAL)
             << toUtf8(cls);
         EXPECT_EQ(toUtf8(windowText(child)), c.kind == layout::ControlKind::Edit ? "" : c.text);
         // The controls draw their border and scroll bar themselves and take those bits
@@ -134,7 +134,9 @@ TEST_F(DialogWindowTest, ChildWindowsAreTheLayoutsControlsInTabOrder) {
 TEST_F(DialogWindowTest, MenuStartsWithSavesGrayedAndBackupChecked) {
     HMENU menu = GetMenu(harness.window());
     ASSERT_NE(menu, nullptr);
-    const auto state = [menu](int id) { return GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND); };
+    const auto state = [menu](int id) {
+        return GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND);
+    };
     EXPECT_EQ(state(IDM_OPEN) & (MF_GRAYED | MF_CHECKED), 0u);
     EXPECT_NE(state(IDM_SAVE) & MF_GRAYED, 0u);
     EXPECT_NE(state(IDM_SAVE_AS) & MF_GRAYED, 0u);
@@ -146,17 +148,19 @@ TEST_F(DialogWindowTest, TypingIntoAStatFieldRaisesChangeNotificationsForDigitsO
     HWND field = harness.item(IDC_STAT_ATTACK);
     events.take();
     typeChars(field, L"1");
-    EXPECT_EQ(events.take(IDC_STAT_ATTACK), (std::vector<RecordingEvents::Command>{
-                                 {IDC_STAT_ATTACK, notify::kEditUpdate},
-                                 {IDC_STAT_ATTACK, notify::kEditChange}}));
+    EXPECT_EQ(events.take(IDC_STAT_ATTACK),
+              (std::vector<RecordingEvents::Command>{{IDC_STAT_ATTACK, notify::kEditUpdate},
+                                                     {IDC_STAT_ATTACK, notify::kEditChange}}));
     typeChars(field, L"x-");
-    EXPECT_EQ(events.take(IDC_STAT_ATTACK), std::vector<RecordingEvents::Command>{}) << "not digits";
+    EXPECT_EQ(events.take(IDC_STAT_ATTACK), std::vector<RecordingEvents::Command>{})
+        << "not digits";
     EXPECT_EQ(itemText(IDC_STAT_ATTACK), L"1");
     typeChars(field, L"\b");
     EXPECT_EQ(itemText(IDC_STAT_ATTACK), L"");
     const auto afterBackspace = events.take(IDC_STAT_ATTACK);
     ASSERT_FALSE(afterBackspace.empty());
-    EXPECT_EQ(afterBackspace.back(), (RecordingEvents::Command{IDC_STAT_ATTACK, notify::kEditChange}));
+    EXPECT_EQ(afterBackspace.back(),
+              (RecordingEvents::Command{IDC_STAT_ATTACK, notify::kEditChange}));
 }
 
 TEST_F(DialogWindowTest, TextSetByTheProgramRaisesNoChangeNotification) {
@@ -174,7 +178,8 @@ TEST_F(DialogWindowTest, TextSetByTheProgramRaisesNoChangeNotification) {
 TEST_F(DialogWindowTest, ChoosingFromADroppedListEndsWithSelEndOk) {
     harness.onDialogThread([](platform::Dialog& d) {
         d.enable(IDC_ENEMY_LIST, true);
-        for (const char* label : {"000 : a", "001 : b", "002 : c"}) d.addString(IDC_ENEMY_LIST, label);
+        for (const char* label : {"000 : a", "001 : b", "002 : c"})
+            d.addString(IDC_ENEMY_LIST, label);
         d.setCurSel(IDC_ENEMY_LIST, 0);
     });
     events.take();
@@ -202,7 +207,8 @@ TEST_F(DialogWindowTest, OkCancelAndTheirKeysAreCommandsThatLeaveTheWindowOpen) 
     pressKey(focus(), VK_RETURN);
     const auto commands = events.take();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), RecordingEvents::Command{IDOK, 0}), 2);
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), RecordingEvents::Command{IDCANCEL, 0}), 2);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), RecordingEvents::Command{IDCANCEL, 0}),
+              2);
     EXPECT_FALSE(harness.waitForEnd(200).has_value());
     EXPECT_TRUE(IsWindowVisible(harness.window()));
     EXPECT_EQ(events.closes, 0);
@@ -299,7 +305,8 @@ TEST_F(DialogWindowTest, EnableFocusMenuPropertyAndIcon) {
     EXPECT_EQ(GetMenuState(menu, IDM_SAVE, MF_BYCOMMAND) & MF_GRAYED, 0u);
     EXPECT_EQ(GetMenuState(menu, IDM_AUTO_BACKUP, MF_BYCOMMAND) & MF_CHECKED, 0u);
     bool checked = true;
-    harness.onDialogThread([&](platform::Dialog& d) { checked = d.menuItemChecked(IDM_AUTO_BACKUP); });
+    harness.onDialogThread(
+        [&](platform::Dialog& d) { checked = d.menuItemChecked(IDM_AUTO_BACKUP); });
     EXPECT_FALSE(checked);
     HMENU systemMenu = GetSystemMenu(harness.window(), FALSE);
     EXPECT_EQ(GetMenuState(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));

@@ -15,10 +15,10 @@
 #include "io/settings_file.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "platform/error.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
-#include "layout/resource_ids.h"
 #include "rig_story_driver.h"
 #include "sample_image.h"
 #include "test_files.h"
@@ -109,8 +109,10 @@ TEST_F(Win32MainWindowTest, InitialisationFillsTheListsAndLeavesOnlyOpenUsable) 
         std::string first, last;
     } lists[] = {
         {IDC_ENEMY_LIST, true, 200, enemyLabel(0), enemyLabel(199)},
-        {IDC_HP_LIST, true, kHpLabelCount, std::string(hpLabel(0)), std::string(hpLabel(kHpLabelCount - 1))},
-        {IDC_KERO_LIST, true, kKeroLabelCount, std::string(keroLabel(0)), std::string(keroLabel(kKeroLabelCount - 1))},
+        {IDC_HP_LIST, true, kHpLabelCount, std::string(hpLabel(0)),
+         std::string(hpLabel(kHpLabelCount - 1))},
+        {IDC_KERO_LIST, true, kKeroLabelCount, std::string(keroLabel(0)),
+         std::string(keroLabel(kKeroLabelCount - 1))},
         {IDC_ABILITY_CHOICE, true, 256, abilityLabel(0), abilityLabel(255)},
     };
     for (const auto& list : lists) {
@@ -142,9 +144,9 @@ TEST_F(Win32MainWindowTest, InitialisationFillsTheListsAndLeavesOnlyOpenUsable) 
 TEST_F(Win32MainWindowTest, AStoredOffSettingStartsWithTheBackupUnchecked) {
     writeText(iniPath, "[Vesk Tool]\r\nbackup=01\r\n");
     auto editor = start();
-    EXPECT_EQ(GetMenuState(GetMenu(editor->harness.window()), IDM_AUTO_BACKUP, MF_BYCOMMAND) &
-                  MF_CHECKED,
-              0u);
+    EXPECT_EQ(
+        GetMenuState(GetMenu(editor->harness.window()), IDM_AUTO_BACKUP, MF_BYCOMMAND) & MF_CHECKED,
+        0u);
 }
 
 TEST_F(Win32MainWindowTest, OkAndCancelChangeNothingAndCloseOnlyThroughTheEditor) {
@@ -236,8 +238,8 @@ TEST_F(Win32MainWindowTest, AMissingOrShortFileIsReportedInTheErrorBox) {
     writeBytes(dir.path("short.gb"), Bytes(112367, 0));
     // The chooser itself refuses a missing file; a file that goes before it is read is
     // reported by the editor.
-    ASSERT_TRUE(editor->user.useChooser(IDM_OPEN, toWide(layout::kOpenChooserTitle),
-                                        dir.path("short.gb")));
+    ASSERT_TRUE(
+        editor->user.useChooser(IDM_OPEN, toWide(layout::kOpenChooserTitle), dir.path("short.gb")));
     HWND box = editor->harness.waitForPopup(toWide(messages::kErrorCaption));
     ASSERT_NE(box, nullptr);
     // The reason on the second line.
@@ -263,7 +265,9 @@ TEST_F(Win32MainWindowTest, TheSaveQuestionDefaultsToYesAndNoWritesNothing) {
               messages::kConfirmOverwriteText);
     EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
     EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
-    const auto buttonKind = [box](int id) { return GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK; };
+    const auto buttonKind = [box](int id) {
+        return GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK;
+    };
     EXPECT_EQ(buttonKind(IDYES), BS_DEFPUSHBUTTON) << "Yes is the default";
     EXPECT_EQ(buttonKind(IDNO), BS_PUSHBUTTON);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
@@ -323,8 +327,8 @@ TEST_F(Win32MainWindowTest, AWholeUserStoryWritesWhatTheInMemoryWindowWrites) {
     RigStoryDriver memory(rig);
     ASSERT_TRUE(runUserStory(memory, memoryDir, failure)) << failure;
 
-    for (const std::string& name : {std::string(kStoryImage), std::string(kStoryImage) + ".bak",
-                                   std::string(kStoryCopy)}) {
+    for (const std::string& name :
+         {std::string(kStoryImage), std::string(kStoryImage) + ".bak", std::string(kStoryCopy)}) {
         SCOPED_TRACE(name);
         const Bytes written = readBytes(win32Dir + name);
         ASSERT_EQ(written.size(), sample.size());

@@ -11,8 +11,8 @@
 
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
-#include "platform/win32/wide_text.h"
 #include "layout/resource_ids.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ BOOL CALLBACK matchWindow(HWND w, LPARAM p) {
     if (!IsWindowVisible(w) || (s->process != 0 && owner != s->process)) return TRUE;
     wchar_t text[256] = {};
     GetWindowTextW(w, text, 256);
-    const bool match = s->caption.empty() ? GetPropW(w, L"VeskEdit") != nullptr : s->caption == text;
+    const bool match =
+        s->caption.empty() ? GetPropW(w, L"VeskEdit") != nullptr : s->caption == text;
     if (match) s->found = w;
     return !match;
 }
@@ -88,8 +89,8 @@ bool drive(const std::wstring& image, int enemy) {
 
     RECT frame{};
     GetWindowRect(window, &frame);
-    std::printf("%ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top,
-                frame.left, frame.top);
+    std::printf("%ldx%ld+%ld+%ld\n", frame.right - frame.left, frame.bottom - frame.top, frame.left,
+                frame.top);
     return true;
 }
 

@@ -9,9 +9,9 @@
 #include "app/program_names.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
+#include "layout/resource_ids.h"
 #include "platform/profile.h"
 #include "platform/win32/wide_text.h"
-#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::test {
@@ -51,8 +51,8 @@ HWND windowOf(DWORD process, const std::wstring& caption = {}) {
             if (owner != s->process || !IsWindowVisible(w)) return TRUE;
             wchar_t text[256] = {};
             GetWindowTextW(w, text, 256);
-            const bool match = s->caption.empty() ? GetPropW(w, L"VeskEdit") != nullptr
-                                                  : s->caption == text;
+            const bool match =
+                s->caption.empty() ? GetPropW(w, L"VeskEdit") != nullptr : s->caption == text;
             if (!match) return TRUE;
             s->found = w;
             return FALSE;
@@ -79,7 +79,8 @@ public:
     }
     ~Program() {
         if (!started_) return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(info_.hProcess, 99);
         CloseHandle(info_.hThread);
         CloseHandle(info_.hProcess);
     }

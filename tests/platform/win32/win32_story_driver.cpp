@@ -3,8 +3,8 @@
 #include "app/messages.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
-#include "platform/win32/wide_text.h"
 #include "layout/resource_ids.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::test {
 namespace {
@@ -35,8 +35,7 @@ bool Win32StoryDriver::menuEnabled(int id) const {
     return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-bool Win32StoryDriver::useChooser(int command, const std::wstring& title,
-                                  const std::string& path) {
+bool Win32StoryDriver::useChooser(int command, const std::wstring& title, const std::string& path) {
     if (!menuEnabled(command)) return false;
     PostMessageW(h_.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     HWND chooser = h_.waitForPopup(title);

@@ -8,13 +8,13 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
-#include "platform/qt/startup/background_task.h"
-#include "platform/qt/dialog_font.h"
-#include "platform/qt/startup/lazy_extension_icon_style.h"
 #include "platform/dialog_runner.h"
+#include "platform/qt/dialog_font.h"
+#include "platform/qt/startup/background_task.h"
+#include "platform/qt/startup/japanese_texts.h"
+#include "platform/qt/startup/lazy_extension_icon_style.h"
 #include "platform/single_instance.h"
 #include "platform/window_search.h"
-#include "platform/qt/startup/japanese_texts.h"
 
 namespace vesk::platform::qt {
 

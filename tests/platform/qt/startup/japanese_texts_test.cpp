@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
+#include "layout/resource_ids.h"
 #include "modal_answer.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/startup/japanese_texts.h"
 #include "recording_events.h"
-#include "layout/resource_ids.h"
 #include "test_files.h"
 
 namespace vesk::platform::qt {
