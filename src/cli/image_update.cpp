@@ -8,6 +8,11 @@
 
 namespace vesk::cli {
 
+void addUpdateFlags(CLI::App& command, UpdateOptions& options) {
+    command.add_flag("--dry-run", options.dryRun, "only print what would change; write nothing");
+    command.add_flag("--no-backup", options.noBackup, "do not copy the image to NAME.gb.bak first");
+}
+
 void updateImage(CommandContext& context, const std::string& path, const EnemyBlock& before,
                  const EnemyBlock& after, const UpdateOptions& options) {
     const auto changes = exchange::diffFields(before, after);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 
 #include "cli/command_context.h"
@@ -11,6 +12,9 @@ struct UpdateOptions {
     bool dryRun = false;
     bool noBackup = false;
 };
+
+// The --dry-run and --no-backup flags of a command that changes an image.
+void addUpdateFlags(CLI::App& command, UpdateOptions& options);
 
 // Prints the field diff between `before` (as read from the image at `path`) and `after`
 // and, unless a dry run, writes `after` into the image the way the editor saves: the

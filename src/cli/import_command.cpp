@@ -44,10 +44,7 @@ void addImportCommand(CLI::App& app, CommandContext& context) {
     command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
     command->add_option("FILE", options->table, "the table, as export writes it (CSV or JSON)")
         ->required();
-    command->add_flag("--dry-run", options->update.dryRun,
-                      "only print what would change; write nothing");
-    command->add_flag("--no-backup", options->update.noBackup,
-                      "do not copy the image to NAME.gb.bak first");
+    addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });
 }
 

@@ -69,10 +69,7 @@ void addSetCommand(CLI::App& app, CommandContext& context) {
                      "hp_index, kero_index, attack, defense, speed, magic or abilityN with =, "
                      "+=, -= or *= (results kept within the field's range)")
         ->required();
-    command->add_flag("--dry-run", options->update.dryRun,
-                      "only print what would change; write nothing");
-    command->add_flag("--no-backup", options->update.noBackup,
-                      "do not copy the image to NAME.gb.bak first");
+    addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });
 }
 
