@@ -11,10 +11,13 @@ namespace vesk::platform {
 // source's permissions.
 // An existing target that is not a regular file, or that another program holds locked,
 // is refused and left as it was.
-bool copyFile(const std::string& from, const std::string& to, bool replaceExisting);
-// The same, telling why it failed.
 bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
               ErrorReason& reason);
+// The same, for a caller that does not need to know why.
+inline bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    ErrorReason ignored;
+    return copyFile(from, to, replaceExisting, ignored);
+}
 
 // True when both paths exist and name the same file (links followed).
 bool sameFile(const std::string& a, const std::string& b);

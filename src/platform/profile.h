@@ -20,9 +20,12 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 // permissions and links; a read-only one is not written. False when the file cannot be
 // written.
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value);
-// The same, telling why it failed.
-bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value, ErrorReason& reason);
+// The same, for a caller that does not need to know why.
+inline bool writeProfileString(const std::string& file, std::string_view section,
+                               std::string_view key, std::string_view value) {
+    ErrorReason ignored;
+    return writeProfileString(file, section, key, value, ignored);
+}
 
 }  // namespace vesk::platform

@@ -46,11 +46,6 @@ bool mayReplace(const std::string& to, const struct stat& source, posix::UniqueF
 
 }  // namespace
 
-bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    ErrorReason ignored;
-    return copyFile(from, to, replaceExisting, ignored);
-}
-
 bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
               ErrorReason& reason) {
     reason = {};

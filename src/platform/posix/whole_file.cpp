@@ -10,12 +10,6 @@
 
 namespace vesk::platform {
 
-bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
-                    bool replaceExisting) {
-    ErrorReason ignored;
-    return writeWholeFile(path, data, n, replaceExisting, ignored);
-}
-
 bool writeWholeFile(const std::string& path, const void* data, std::size_t n, bool replaceExisting,
                     ErrorReason& reason) {
     reason = {};

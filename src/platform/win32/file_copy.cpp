@@ -72,11 +72,6 @@ bool mayReplace(const std::wstring& target, ErrorReason& reason) {
 
 }  // namespace
 
-bool copyFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    ErrorReason ignored;
-    return copyFile(from, to, replaceExisting, ignored);
-}
-
 bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
               ErrorReason& reason) {
     reason = {};

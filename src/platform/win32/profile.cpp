@@ -46,12 +46,6 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 }
 
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value) {
-    ErrorReason ignored;
-    return writeProfileString(file, section, key, value, ignored);
-}
-
-bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value, ErrorReason& reason) {
     reason = {};
     if (file.empty() || section.empty() || key.empty()) {

@@ -31,12 +31,6 @@ bool writeAll(HANDLE file, const void* data, std::size_t n) {
 
 }  // namespace
 
-bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
-                    bool replaceExisting) {
-    ErrorReason ignored;
-    return writeWholeFile(path, data, n, replaceExisting, ignored);
-}
-
 bool writeWholeFile(const std::string& path, const void* data, std::size_t n, bool replaceExisting,
                     ErrorReason& reason) {
     reason = {};
