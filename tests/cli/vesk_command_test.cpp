@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "data/enemy_block.h"
+#include "data/name_tables.h"
+#include "data/value_tables.h"
 #include "exchange/bps_patch.h"
 #include "sample_image.h"
 #include "test_files.h"
@@ -175,15 +179,62 @@ TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
 TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {
     const Outcome run = vesk({"set", image, "0-1", "attack=300", "kero_index+=1", "--no-backup"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("000 : ハエおとこ  attack: 300 is outside 0-255, clamped to 255"),
-              std::string::npos)
-        << run.out;
+    // A note says how a request was fitted, on the error stream, worded like a change.
+    EXPECT_NE(run.err.find("000 ハエおとこ  攻 "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(" → 255 (300 is outside 0-255)\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("outside"), std::string::npos) << run.out;
     EXPECT_FALSE(test::exists(image + ".bak"));
     const Bytes after = readBytes(image);
     EXPECT_EQ(after[EnemyBlock::kImageOffset + 2], 255);
     EXPECT_EQ(after[EnemyBlock::kImageOffset + 9 + 2], 255);
     EXPECT_NE(refused({"set", image, "0", "ability8=1"}).err.find("has no ability8"),
               std::string::npos);
+}
+
+// The shown HP values, read from the labels here, and the entry a value should choose.
+int nearestShownHp(long long wanted) {
+    int best = -1;
+    for (int p = 0; p < kHpLabelCount - 1; ++p) {
+        const long long value = std::stoll(std::string(hpLabel(p)));
+        if (best < 0 ||
+            std::abs(value - wanted) < std::abs(std::stoll(std::string(hpLabel(best))) - wanted)) {
+            best = p;
+        }
+    }
+    return best;
+}
+
+TEST_F(VeskCommandTest, SetHpByValuePicksTheNearestEntryForEveryEnemyAndReportsIt) {
+    const Bytes original = readBytes(image);
+    const Outcome run = vesk({"set", image, "0-199", "hp*=1.2", "--no-backup"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Bytes after = readBytes(image);
+    int unvalued = 0;
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        const int was = original[EnemyBlock::kImageOffset + 9 * m + 1];
+        const int now = after[EnemyBlock::kImageOffset + 9 * m + 1];
+        char heading[8];
+        std::snprintf(heading, sizeof heading, "%03d ", m);
+        const std::string line = std::string(heading) + std::string(enemyName(m)) + "  HP " +
+                                 std::string(hpLabel(hpPosition(was)));
+        if (was >= kHpLabelCount - 1) {
+            ++unvalued;
+            EXPECT_EQ(now, was) << m;
+            EXPECT_NE(run.err.find(line + " (index " + std::to_string(was) + ") left as it was"),
+                      std::string::npos)
+                << line;
+            continue;
+        }
+        const int expected =
+            nearestShownHp(std::llround(std::stod(std::string(hpLabel(was))) * 1.2));
+        EXPECT_EQ(now, expected) << m;
+        EXPECT_NE(run.err.find(line + " → " + std::string(hpLabel(expected)) + " (index " +
+                               std::to_string(was) + " → " + std::to_string(expected)),
+                  std::string::npos)
+            << line;
+    }
+    EXPECT_GT(unvalued, 0);  // the sample holds "????" entries, which stay
+    EXPECT_NE(run.out.find("field(s) of"), std::string::npos) << run.out;
 }
 
 TEST_F(VeskCommandTest, DiffExitsLikeDiff) {
