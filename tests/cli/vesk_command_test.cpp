@@ -42,6 +42,14 @@ protected:
         return {code, out.str(), err.str()};
     }
 
+    // Runs with `input` as standard input.
+    Outcome vesk(std::vector<std::string> arguments, const std::string& input) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        const int code = runVesk(arguments, in, out, err);
+        return {code, out.str(), err.str()};
+    }
+
     // Runs a command that must fail with `code` and leave every file as it was.
     Outcome refused(std::vector<std::string> arguments, int code = 1) {
         const auto before = snapshot(dir.root());
@@ -282,6 +290,54 @@ TEST_F(VeskCommandTest, PatchesRoundTripAndNeverTouchTheirInputs) {
     EXPECT_NE(wrong.err.find("the patch is for another image: it expects CRC32 "),
               std::string::npos)
         << wrong.err;
+}
+
+TEST_F(VeskCommandTest, ADashReadsTheTableOrThePatchFromStandardInput) {
+    const Bytes before = readBytes(image);
+    const std::string modified = dir.path("modified.gb");
+    writeBytes(modified, before);
+    ASSERT_EQ(vesk({"set", modified, "3", "magic=9", "--no-backup"}).code, 0);
+    const std::string table = dir.path("table.json");
+    ASSERT_EQ(vesk({"export", modified, "-o", table}).code, 0);
+
+    const Outcome imported = vesk({"import", image, "-", "--no-backup"}, readText(table));
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(readBytes(image), readBytes(modified));
+    writeBytes(image, before);
+
+    for (const char* format : {"bps", "ips"}) {
+        const std::string patch = dir.path(std::string("p.") + format);
+        ASSERT_EQ(vesk({"patch", "create", image, modified, "-o", patch}).code, 0);
+        const Bytes bytes = readBytes(patch);
+        const std::string out = dir.path(std::string("out-") + format + ".gb");
+        const Outcome applied = vesk({"patch", "apply", image, "-", "-o", out},
+                                     std::string(bytes.begin(), bytes.end()));
+        ASSERT_EQ(applied.code, 0) << applied.err;
+        EXPECT_EQ(readBytes(out), readBytes(modified)) << format;
+    }
+
+    // What standard input holds is checked like a file, and named as standard input.
+    EXPECT_NE(refused({"import", image, "-"}).err.find("standard input: "), std::string::npos);
+    const auto before2 = snapshot(dir.root());
+    const Outcome bad = vesk({"import", image, "-"}, "enemy,attack\n");
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("standard input: header: the column \"hp_index\" is missing"),
+              std::string::npos)
+        << bad.err;
+    const Outcome notPatch = vesk({"patch", "apply", image, "-", "-o", dir.path("x.gb")}, "hello");
+    EXPECT_EQ(notPatch.code, 1);
+    EXPECT_NE(notPatch.err.find("standard input: not a BPS or IPS patch"), std::string::npos);
+    EXPECT_TRUE(snapshot(dir.root()) == before2);
+}
+
+TEST_F(VeskCommandTest, APatchOfTwoEqualImagesAppliesInEitherFormat) {
+    for (const char* name : {"same.ips", "same.bps"}) {
+        ASSERT_EQ(vesk({"patch", "create", image, image, "-o", dir.path(name)}).code, 0);
+        const std::string out = dir.path(std::string(name) + ".gb");
+        const Outcome run = vesk({"patch", "apply", image, dir.path(name), "-o", out});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(readBytes(out), readBytes(image));
+    }
 }
 
 }  // namespace
