@@ -20,9 +20,10 @@ package_packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
 )
 # The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
-# independent reader of the patches vesk writes, and the Windows build's tests under Wine
+# independent reader of the patches vesk writes, groff to render the manual page, and the
+# Windows build's tests under Wine
 test_packages=(
-  clang-format-14 imagemagick
+  clang-format-14 imagemagick groff-base
   libmgba-dev
   wine wine64 fonts-wine
 )

@@ -37,7 +37,7 @@ void run(CommandContext& context, const SetOptions& options) {
 void addSetCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* command = app.add_subcommand(
-        "set", "Change fields of many enemies at once, such as attack*=1.5 for 100-199");
+        "set", "Change fields of many enemies at once, such as 'attack*=1.5' for 100-199");
     command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
     command
         ->add_option("ENEMIES", options->enemies,
