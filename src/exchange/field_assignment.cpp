@@ -143,7 +143,7 @@ ParsedAssignment parseAssignment(std::string_view text) {
     assignment.text = std::string(text);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        parsed.problem = quoted(assignment.text) + " is not FIELD=VALUE";
+        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
         return parsed;
     }
     std::size_t nameEnd = equals;
@@ -157,21 +157,22 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     assignment.name = std::string(text.substr(0, nameEnd));
     if (!readField(assignment.name, assignment)) {
-        parsed.problem = "unknown field \"" + assignment.name +
-                         "\"; fields are hp, hp_index, kero, kero_index, attack, defense, "
+        parsed.problem = "unknown field " + exchange::quoted(assignment.name) +
+                         "; fields are hp, hp_index, kero, kero_index, attack, defense, "
                          "speed, magic and ability1 to ability8";
         return parsed;
     }
     const std::string_view value = text.substr(equals + 1);
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
-            parsed.problem = quoted(assignment.text) + ": an ability can only be set with =";
+            parsed.problem =
+                exchange::quoted(assignment.text) + ": an ability can only be set with =";
             return parsed;
         }
         const CellValue id = readLabelledCell(value, 0, kAbilityIdCount - 1,
                                               [](int v) { return std::string(abilityName(v)); });
         if (!id.problem.empty()) {
-            parsed.problem = quoted(assignment.text) + ": " + id.problem;
+            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
             return parsed;
         }
         assignment.operand = id.value;
@@ -179,7 +180,8 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
-        parsed.problem = quoted(assignment.text) + ": " + quoted(value) + " is not " +
+        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
+                         " is not " +
                          (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
     }
     return parsed;
