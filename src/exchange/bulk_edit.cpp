@@ -50,7 +50,8 @@ void applyValue(const FieldAssignment& assignment, int enemy, BulkEdit& edit) {
     EditNote note = noteFor(EditNote::Kind::Chosen, assignment, enemy);
     note.wanted = assignedValue(assignment, shown.value_or(0));
     note.before = before;
-    note.after = hp ? nearestHpPosition(note.wanted) : nearestKeroPosition(note.wanted);
+    note.after =
+        hp ? nearestHpPosition(note.wanted, before) : nearestKeroPosition(note.wanted, before);
     assignment.store(edit.block, enemy, note.after);
     edit.notes.push_back(std::move(note));
 }

@@ -17,14 +17,14 @@ std::optional<int> labelNumber(std::string_view label) {
 }
 
 template <typename ValueOf>
-int nearestPosition(long long wanted, int count, ValueOf valueOf) {
+int nearestPosition(long long wanted, int count, int current, ValueOf valueOf) {
     int best = -1;
     long long bestDistance = 0;
     for (int p = 0; p < count; ++p) {
         const std::optional<int> value = valueOf(p);
         if (!value) continue;
         const long long distance = wanted > *value ? wanted - *value : *value - wanted;
-        if (best < 0 || distance < bestDistance) {
+        if (best < 0 || distance < bestDistance || (distance == bestDistance && p == current)) {
             best = p;
             bestDistance = distance;
         }
@@ -38,10 +38,12 @@ std::optional<int> hpValue(int position) { return labelNumber(hpLabel(position))
 
 int keroValue(int position) { return labelNumber(keroLabel(position)).value_or(0); }
 
-int nearestHpPosition(long long value) { return nearestPosition(value, kHpLabelCount, hpValue); }
+int nearestHpPosition(long long value, int current) {
+    return nearestPosition(value, kHpLabelCount, current, hpValue);
+}
 
-int nearestKeroPosition(long long value) {
-    return nearestPosition(value, kKeroLabelCount,
+int nearestKeroPosition(long long value, int current) {
+    return nearestPosition(value, kKeroLabelCount, current,
                            [](int p) { return std::optional<int>(keroValue(p)); });
 }
 

@@ -10,8 +10,9 @@ std::optional<int> hpValue(int position);
 int keroValue(int position);
 
 // The table position whose shown number is nearest to `value`, never "????"; of two
-// equally near, the lower position.
-int nearestHpPosition(long long value);
-int nearestKeroPosition(long long value);
+// equally near, `current` when it is one of them (the HP table shows some numbers twice,
+// and an edit that keeps the value should keep the byte), else the lower position.
+int nearestHpPosition(long long value, int current = -1);
+int nearestKeroPosition(long long value, int current = -1);
 
 }  // namespace vesk::exchange

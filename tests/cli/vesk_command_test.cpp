@@ -199,13 +199,14 @@ TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {
               std::string::npos);
 }
 
-// The shown HP values, read from the labels here, and the entry a value should choose.
-int nearestShownHp(long long wanted) {
+// The entry a value should choose, from the shown HP labels: the nearest, the current one
+// or else the lowest of equally near ones.
+int nearestShownHp(long long wanted, int current) {
+    auto distance = [&](int p) { return std::abs(std::stoll(std::string(hpLabel(p))) - wanted); };
     int best = -1;
     for (int p = 0; p < kHpLabelCount - 1; ++p) {
-        const long long value = std::stoll(std::string(hpLabel(p)));
-        if (best < 0 ||
-            std::abs(value - wanted) < std::abs(std::stoll(std::string(hpLabel(best))) - wanted)) {
+        if (best < 0 || distance(p) < distance(best) ||
+            (distance(p) == distance(best) && p == current)) {
             best = p;
         }
     }
@@ -234,7 +235,7 @@ TEST_F(VeskCommandTest, SetHpByValuePicksTheNearestEntryForEveryEnemyAndReportsI
             continue;
         }
         const int expected =
-            nearestShownHp(std::llround(std::stod(std::string(hpLabel(was))) * 1.2));
+            nearestShownHp(std::llround(std::stod(std::string(hpLabel(was))) * 1.2), was);
         EXPECT_EQ(now, expected) << m;
         EXPECT_NE(run.err.find(line + " → " + std::string(hpLabel(expected)) + " (index " +
                                std::to_string(was) + " → " + std::to_string(expected)),

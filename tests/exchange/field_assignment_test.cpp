@@ -111,6 +111,8 @@ TEST(BulkEdit, HpAndKeroChooseTheEntryNearestToTheValue) {
         {"hp*=1.2", 24, 32, "HP 1000 → 1280 (index 24 → 32, nearest to 1200)"},
         {"hp+=500", 24, 25, "HP 1000 → 1500 (index 24 → 25)"},  // 26 shows 1500 too
         {"hp=2000", 0, 28, "HP 20 → 2000 (index 0 → 28)"},      // and 30
+        {"hp*=1", 30, 30, "HP 2000 → 2000 (index 30 → 30)"},    // its own entry kept
+        {"hp+=0", 26, 26, "HP 1500 → 1500 (index 26 → 26)"},
         {"hp-=5000", 0, 40, "HP 20 → 0 (index 0 → 40, nearest to -4980)"},
         {"hp=99999", 0, 39, "HP 20 → 25690 (index 0 → 39, nearest to 99999)"},
         {"hp=5000", 50, 31, "HP ???? → 5000 (index 50 → 31)"},
