@@ -21,11 +21,10 @@ std::string displayProblem() {
     const std::string_view platform = environment("QT_QPA_PLATFORM");
     if (!platform.empty() && !platform.starts_with("xcb")) return {};
 
+    // A Wayland session: the window is a Wayland client, whether or not X11 answers too.
+    if (platform.empty() && !environment("WAYLAND_DISPLAY").empty()) return {};
     const std::string_view display = environment("DISPLAY");
-    if (display.empty()) {
-        if (!environment("WAYLAND_DISPLAY").empty() && platform.empty()) return {};
-        return "no display available (DISPLAY is not set)";
-    }
+    if (display.empty()) return "no display available (neither WAYLAND_DISPLAY nor DISPLAY is set)";
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool failed = xcb_connection_has_error(connection) != 0;
     xcb_disconnect(connection);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+namespace vesk::platform::qt {
+
+inline constexpr char kApplicationInterface[] = "org.freedesktop.Application";
+
+// "/io/github/veskedit/VeskEdit" for "io.github.veskedit.VeskEdit", as desktops derive
+// the object path of an application from its ID.
+QString applicationObjectPath(const QString& applicationId);
+
+// The platform data of an activation request, carrying the requester's token under both
+// names desktops use: an xdg-activation token or a startup-notification ID.
+QVariantMap activationPlatformData(const QString& token);
+
+// The token of an activation request's platform data, "" when it has none.
+QString activationToken(const QVariantMap& platformData);
+
+// Asks the editor that owns `applicationId` on the session bus to come to the front,
+// passing `token`. False when no session bus answers, no editor owns the name, or it
+// does not answer within a second and a half. Never starts an editor.
+bool activateRunningApplication(const QString& applicationId, const QString& token);
+
+}  // namespace vesk::platform::qt
