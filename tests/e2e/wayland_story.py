@@ -1,0 +1,90 @@
+"""End-to-end test of vesk-edit on a Wayland desktop (headless sway, its own session bus).
+
+  wayland_story.py EDITOR
+
+The editor shows its window as a native Wayland client; another program takes the focus;
+a second start, given an activation token as a launcher would give it, ends with code 0
+within 2 seconds without a window of its own, and the first editor has the focus again.
+"""
+import sys
+import time
+
+from wayland_session import WaylandSession, describe
+from x_session import TestFailure, wait_until
+
+CAPTION = "GB版Vesk1 敵キャラステータスエディタ"
+APP_ID = "io.github.veskedit.VeskEdit"
+SECOND_START_LIMIT = 2.0
+
+
+def is_editor(window):
+    return window.get("name") == CAPTION
+
+
+def start_editor(session, program):
+    process = session.start([program])
+    window = session.wait_focused("the editor", is_editor, 60)
+    if window.get("shell") != "xdg_shell" or window.get("app_id") != APP_ID:
+        raise TestFailure(f"the editor is not a native Wayland client: {describe(window)}")
+    return process, window
+
+
+def focus_other_program(session):
+    session.start(["foot", "--app-id", "vesk-test-other", "sleep", "600"])
+    session.wait_focused("foot", lambda w: w.get("app_id") == "vesk-test-other", 30)
+
+
+def second_start(session, program, token):
+    new_windows = session.watch_new_windows()
+    started = time.monotonic()
+    process = session.start([program], env=dict(session.env, XDG_ACTIVATION_TOKEN=token))
+    try:
+        code = process.wait(SECOND_START_LIMIT)
+    except Exception:
+        raise TestFailure(f"the second start still ran after {SECOND_START_LIMIT} s")
+    elapsed = time.monotonic() - started
+    if code != 0:
+        raise TestFailure(f"the second start exited {code}: {process.stderr.read().decode()}")
+    return process.pid, elapsed, new_windows
+
+
+def story(editor):
+    with WaylandSession() as session:
+        program = session.install(editor)
+        first, window = start_editor(session, program)
+        focus_other_program(session)
+
+        pid, elapsed, new_windows = second_start(session, program, session.activation_token())
+        raised = session.wait_focused("the first editor", is_editor, 5)
+        if raised.get("pid") != window.get("pid"):
+            raise TestFailure(f"another editor window has the focus: {describe(raised)}")
+        new_windows.close()
+        shown = [w for w in new_windows.windows if w.get("pid") == pid]
+        editors = [w for w in session.windows() if is_editor(w)]
+        if shown or len(editors) != 1:
+            raise TestFailure(f"the second start showed a window: {[describe(w) for w in shown]}")
+        print(f"second start ended after {elapsed:.3f} s")
+
+        session.swaymsg(f"[pid={window.get('pid')}]", "kill")
+        try:
+            code = first.wait(30)
+        except Exception:
+            raise TestFailure("the editor did not end within 30 s of its close request")
+        if code != 0:
+            raise TestFailure(f"the editor exited {code}: {first.stderr.read().decode()}")
+        wait_until(lambda: not any(is_editor(w) for w in session.windows()), 10,
+                   "the editor's window to go")
+
+
+def main(argv):
+    try:
+        story(argv[1])
+    except TestFailure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
