@@ -32,8 +32,8 @@ QString activationToken(const QVariantMap& platformData) {
     return token.isEmpty() ? platformData.value(QLatin1String(kStartupIdKey)).toString() : token;
 }
 
-bool activateRunningApplication(const QString& applicationId, const QString& token) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+bool activateRunningApplication(QDBusConnection bus, const QString& applicationId,
+                                const QString& token) {
     if (!bus.isConnected()) return false;
     QDBusMessage call = QDBusMessage::createMethodCall(
         applicationId, applicationObjectPath(applicationId), QLatin1String(kApplicationInterface),

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariantMap>
 
+class QDBusConnection;
+
 namespace vesk::platform::qt {
 
 inline constexpr char kApplicationInterface[] = "org.freedesktop.Application";
@@ -18,9 +20,10 @@ QVariantMap activationPlatformData(const QString& token);
 // The token of an activation request's platform data, "" when it has none.
 QString activationToken(const QVariantMap& platformData);
 
-// Asks the editor that owns `applicationId` on the session bus to come to the front,
-// passing `token`. False when no session bus answers, no editor owns the name, or it
-// does not answer within a second and a half. Never starts an editor.
-bool activateRunningApplication(const QString& applicationId, const QString& token);
+// Asks the editor that owns `applicationId` on `bus` (the session bus) to come to the
+// front, passing `token`. False when the bus cannot be reached, no editor owns the name,
+// or it does not answer within a second and a half. Never starts an editor.
+bool activateRunningApplication(QDBusConnection bus, const QString& applicationId,
+                                const QString& token);
 
 }  // namespace vesk::platform::qt

@@ -48,7 +48,8 @@ bool QtStartupPlatform::activateWindowWithProperty(std::string_view marker) {
         // X11 alike and passes this start's token on. Qt's bus connection wants an
         // application object; a core one costs next to nothing.
         const QCoreApplication core(argc_, argv_);
-        if (activateRunningApplication(QString::fromLatin1(kApplicationId), launchToken())) {
+        if (activateRunningApplication(QDBusConnection::sessionBus(),
+                                       QString::fromLatin1(kApplicationId), launchToken())) {
             return true;
         }
     }
