@@ -9,7 +9,10 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <string>
 
 #include "platform/dialog_runner.h"
 #include "platform/qt/dialog_font.h"
@@ -36,6 +39,17 @@ QString launchToken() {
     return {};
 }
 
+// Whether the session names a bus: its address, or the per-user bus socket. Without
+// either, connecting would launch a bus daemon just to find nobody on it.
+bool sessionBusNamed() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && address[0] != '\0') return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info {};
+    return runtime && runtime[0] == '/' &&
+           ::stat((std::string(runtime) + "/bus").c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
 }  // namespace
 
 InstanceLock QtStartupPlatform::acquireInstanceLock(std::string_view name) {
@@ -43,7 +57,7 @@ InstanceLock QtStartupPlatform::acquireInstanceLock(std::string_view name) {
 }
 
 bool QtStartupPlatform::activateWindowWithProperty(std::string_view marker) {
-    {
+    if (sessionBusNamed()) {
         // The running editor is asked over the session bus, which works on Wayland and
         // X11 alike and passes this start's token on. Qt's bus connection wants an
         // application object; a core one costs next to nothing.
