@@ -33,8 +33,16 @@ class WaylandSession:
         self.user = pwd.getpwnam("nobody") if os.geteuid() == 0 else None
         self.dir = tempfile.mkdtemp(prefix="vesk-wayland-", dir="/tmp" if self.user else None)
         self.env = {}
+        self.sway_log = None
 
     def __enter__(self):
+        try:
+            return self.begin()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+
+    def begin(self):
         runtime = os.path.join(self.dir, "runtime")
         home = os.path.join(self.dir, "home")
         os.makedirs(runtime, mode=0o700)
@@ -51,7 +59,7 @@ class WaylandSession:
         }
         for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
             if name in os.environ:
-                base[name] = os.environ[name]
+                base[name] = self.readable_options(os.environ[name])
         self.sway_log = open(os.path.join(self.dir, "sway.log"), "w")
         self.start(["dbus-run-session", "--", "sway", "-c", config],
                    dict(base, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1"),
@@ -67,7 +75,11 @@ class WaylandSession:
         return self
 
     def __exit__(self, *exc):
-        self.run(["swaymsg", "exit"], timeout=10)
+        if self.env:
+            try:
+                self.run(["swaymsg", "exit"], timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
         for process in reversed(self.processes):
             try:
                 process.wait(5)
@@ -81,15 +93,31 @@ class WaylandSession:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 pass
-        self.sway_log.close()
+        if self.sway_log:
+            self.sway_log.close()
         shutil.rmtree(self.dir, ignore_errors=True)
         return False
 
     def give_to_user(self, path):
-        if self.user:
-            for folder, _, files in os.walk(path):
-                for name in [folder] + [os.path.join(folder, f) for f in files]:
-                    os.chown(name, self.user.pw_uid, self.user.pw_gid)
+        if not self.user:
+            return
+        os.chown(path, self.user.pw_uid, self.user.pw_gid)
+        for folder, folders, files in os.walk(path):
+            for name in folders + files:
+                os.chown(os.path.join(folder, name), self.user.pw_uid, self.user.pw_gid)
+
+    def readable_options(self, options):
+        """Sanitizer options whose suppression files the session's user can read: copies
+        of them in the session folder."""
+        parts = []
+        for part in options.split(":"):
+            if part.startswith("suppressions="):
+                copy = os.path.join(self.dir, f"suppressions-{len(parts)}.txt")
+                shutil.copy(part.split("=", 1)[1], copy)
+                self.give_to_user(copy)
+                part = f"suppressions={copy}"
+            parts.append(part)
+        return ":".join(parts)
 
     def identity(self):
         if not self.user:
