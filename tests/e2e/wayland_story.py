@@ -1,11 +1,15 @@
-"""End-to-end test of vesk-edit on a Wayland desktop (headless sway, its own session bus).
+"""End-to-end tests of vesk-edit and the display it finds.
 
-  wayland_story.py EDITOR
-
-The editor shows its window as a native Wayland client; another program takes the focus;
-a second start, given an activation token as a launcher would give it, ends with code 0
-within 2 seconds without a window of its own, and the first editor has the focus again.
+  wayland_story.py second EDITOR     on a Wayland desktop (headless sway, its own session
+                                     bus): the editor shows its window as a native Wayland
+                                     client; another program takes the focus; a second
+                                     start, given an activation token as a launcher would
+                                     give it, ends with code 0 within 2 seconds without a
+                                     window of its own, and the first editor has the focus
+  wayland_story.py nodisplay EDITOR  without a display that answers, the editor says which
+                                     and exits with code 1
 """
+import subprocess
 import sys
 import time
 
@@ -76,9 +80,29 @@ def story(editor):
                    "the editor's window to go")
 
 
+def no_display(editor):
+    cases = [
+        ({}, "no display available"),
+        ({"WAYLAND_DISPLAY": "vesk-test-nowhere"}, "cannot open Wayland display vesk-test-nowhere"),
+        ({"DISPLAY": ":9999"}, "cannot open display :9999"),
+    ]
+    for env, message in cases:
+        base = {"PATH": "/usr/bin:/bin", "XDG_RUNTIME_DIR": "/nonexistent", "HOME": "/nonexistent"}
+        result = subprocess.run([editor], env=dict(base, **env), capture_output=True, text=True,
+                                timeout=30)
+        if result.returncode != 1 or message not in result.stderr:
+            raise TestFailure(f"with {env}: exit {result.returncode}, {result.stderr!r}; "
+                              f"expected 1 and {message!r}")
+
+
 def main(argv):
     try:
-        story(argv[1])
+        if argv[1] == "second":
+            story(argv[2])
+        elif argv[1] == "nodisplay":
+            no_display(argv[2])
+        else:
+            raise TestFailure(f"unknown test {argv[1]}")
     except TestFailure as failure:
         print(f"FAILED: {failure}", file=sys.stderr)
         return 1

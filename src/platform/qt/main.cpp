@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     // On a Wayland desktop the window is a Wayland client, with X11 (XWayland) as the
     // fallback where Qt's Wayland plug-in is missing; otherwise it is an X11 client.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        const bool wayland = isSet("WAYLAND_DISPLAY");
+        const bool wayland = vesk::platform::x11::waylandDisplayAnswers();
         const bool x11 = isSet("DISPLAY");
         if (wayland) setenv("QT_QPA_PLATFORM", x11 ? "wayland;xcb" : "wayland", 0);
         if (!wayland && x11) setenv("QT_QPA_PLATFORM", "xcb", 0);
