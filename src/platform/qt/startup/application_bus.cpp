@@ -3,12 +3,15 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include <algorithm>
+
 namespace vesk::platform::qt {
 namespace {
 
 constexpr char kTokenKey[] = "activation-token";
 constexpr char kStartupIdKey[] = "desktop-startup-id";
 constexpr int kCallTimeoutMs = 1500;
+constexpr qsizetype kMaxTokenLength = 512;
 
 }  // namespace
 
@@ -28,8 +31,14 @@ QVariantMap activationPlatformData(const QString& token) {
 }
 
 QString activationToken(const QVariantMap& platformData) {
-    const QString token = platformData.value(QLatin1String(kTokenKey)).toString();
-    return token.isEmpty() ? platformData.value(QLatin1String(kStartupIdKey)).toString() : token;
+    QString token = platformData.value(QLatin1String(kTokenKey)).toString();
+    if (token.isEmpty()) token = platformData.value(QLatin1String(kStartupIdKey)).toString();
+    // The token comes from any program on the bus and goes into the environment and a
+    // window property: only a short line of printable ASCII, as launchers make them.
+    const bool plain = std::all_of(token.cbegin(), token.cend(), [](QChar c) {
+        return c.unicode() > 0x20 && c.unicode() < 0x7f;
+    });
+    return plain && token.size() <= kMaxTokenLength ? token : QString();
 }
 
 bool activateRunningApplication(QDBusConnection bus, const QString& applicationId,

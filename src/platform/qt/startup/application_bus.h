@@ -17,7 +17,8 @@ QString applicationObjectPath(const QString& applicationId);
 // names desktops use: an xdg-activation token or a startup-notification ID.
 QVariantMap activationPlatformData(const QString& token);
 
-// The token of an activation request's platform data, "" when it has none.
+// The token of an activation request's platform data; "" when it has none, or one longer
+// than 512 characters or with characters other than printable ASCII.
 QString activationToken(const QVariantMap& platformData);
 
 // Asks the editor that owns `applicationId` on `bus` (the session bus) to come to the

@@ -39,7 +39,9 @@ QString ApplicationService::introspect(const QString&) const {
 
 bool ApplicationService::handleMessage(const QDBusMessage& message,
                                        const QDBusConnection& connection) {
-    if (message.interface() != QLatin1String(kApplicationInterface)) return false;
+    // A call may leave out the interface name.
+    const QString interface = message.interface();
+    if (!interface.isEmpty() && interface != QLatin1String(kApplicationInterface)) return false;
     const QString member = message.member();
     const QString signature = message.signature();
     const bool activate =

@@ -37,6 +37,12 @@ TEST(ApplicationBus, ObjectPathAndTokenFollowTheDesktopConventions) {
           {QStringLiteral("desktop-startup-id"), QStringLiteral("x11")}},
          QStringLiteral("wl")},
         {activationPlatformData({}), QString()},
+        {activationPlatformData(QString(512, QLatin1Char('t'))), QString(512, QLatin1Char('t'))},
+        {activationPlatformData(QString(513, QLatin1Char('t'))), QString()},
+        {activationPlatformData(QStringLiteral("two\nlines")), QString()},
+        {activationPlatformData(QStringLiteral("with space")), QString()},
+        {activationPlatformData(QStringLiteral("東京")), QString()},
+        {{{QStringLiteral("activation-token"), 42}}, QStringLiteral("42")},
     };
     for (const Case& c : cases) EXPECT_EQ(activationToken(c.platformData), c.token);
 }
