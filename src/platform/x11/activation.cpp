@@ -70,8 +70,9 @@ void requestActivation(xcb_connection_t* c, xcb_window_t root, xcb_window_t wind
     message.format = 32;
     message.window = window;
     message.type = internAtom(c, "_NET_ACTIVE_WINDOW", false);
-    message.data.data32[0] = startupId.empty() ? kSourcePager : kSourceApplication;
-    message.data.data32[1] = startupTime(startupId);
+    const xcb_timestamp_t time = startupTime(startupId);
+    message.data.data32[0] = time == XCB_CURRENT_TIME ? kSourcePager : kSourceApplication;
+    message.data.data32[1] = time;
     xcb_send_event(c, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
