@@ -204,12 +204,14 @@ def describe(window):
 
 
 class NewWindows:
-    """Every window the compositor maps from now on, as its IPC event stream tells."""
+    """Every window the compositor maps from now on, and every focus change, as its IPC
+    event stream tells in the order they happen."""
 
     SUBSCRIBE = 2
 
     def __init__(self, session):
         self.windows = []
+        self.focused = []
         self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         self.socket.settimeout(10)
         self.socket.connect(session.env["SWAYSOCK"])
@@ -242,6 +244,8 @@ class NewWindows:
                 event = json.loads(payload)
                 if event.get("change") == "new":
                     self.windows.append(event.get("container", {}))
+                elif event.get("change") == "focus":
+                    self.focused.append(event.get("container", {}))
         except (OSError, ValueError):
             pass
 
