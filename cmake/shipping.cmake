@@ -93,7 +93,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+  # qt6-wayland: on a Wayland desktop the window is a native Wayland client.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-wayland")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
       "VeskEdit opens a Game Boy cartridge image, lists the 200 enemies of the
 game and changes each enemy's HP, its Kero value, its four stats and its

@@ -13,17 +13,21 @@ run_packages=(
   # the vesk command: arguments, JSON, checksums
   libcli11-dev nlohmann-json3-dev zlib1g-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
+  # the window as a native Wayland client on a Wayland desktop
+  qt6-wayland
 )
 # Building and checking the packages; MinGW-w64 for the Windows zip
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
 )
-# The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
-# independent reader of the patches vesk writes, groff to render the manual page, and the
-# Windows build's tests under Wine
+# The format check, the screenshots of the end-to-end tests, groff to render the manual
+# page, the Wayland end-to-end test, mGBA's patch loader as an independent reader of the
+# patches vesk writes, and the Windows build's tests under Wine
 test_packages=(
   clang-format-14 imagemagick groff-base
+  # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
+  sway foot dbus
   libmgba-dev
   wine wine64 fonts-wine
 )

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/window_search.h"
+#include "platform/x11/activation.h"
 #include "platform/x11/window_property.h"
 
 namespace vesk::platform::x11 {
@@ -98,19 +99,6 @@ xcb_window_t lastActivePopup(xcb_window_t window, const std::vector<xcb_window_t
     return window;
 }
 
-void requestActivation(xcb_connection_t* c, xcb_window_t root, xcb_window_t window) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = x11::internAtom(c, "_NET_ACTIVE_WINDOW", false);
-    message.data.data32[0] = 2;  // source: a pager, i.e. on the user's behalf
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-}
-
 void raiseAndFocus(xcb_connection_t* c, xcb_window_t window) {
     const std::uint32_t above = XCB_STACK_MODE_ABOVE;
     xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
@@ -147,7 +135,7 @@ bool activateWindowWithProperty(std::string_view marker) {
         if (!value || *value == 0) continue;
         const xcb_window_t target = lastActivePopup(window, windows, transientOwners(c, windows));
         if (managed) {
-            requestActivation(c, root, target);
+            x11::requestActivation(c, root, target);
         } else {
             raiseAndFocus(c, target);
         }

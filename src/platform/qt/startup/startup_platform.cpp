@@ -4,25 +4,70 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QFontDatabase>
 #include <QImageReader>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
 #include "platform/dialog_runner.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/startup/application_bus.h"
+#include "platform/qt/startup/application_service.h"
 #include "platform/qt/startup/background_task.h"
 #include "platform/qt/startup/japanese_texts.h"
 #include "platform/qt/startup/lazy_extension_icon_style.h"
+#include "platform/qt/window_activation.h"
 #include "platform/single_instance.h"
 #include "platform/window_search.h"
+#include "vesk_version.h"
 
 namespace vesk::platform::qt {
+namespace {
+
+// The token a launcher gives the program it starts: an xdg-activation token on
+// Wayland, a startup-notification ID on X11.
+QString launchToken() {
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        const char* value = std::getenv(name);
+        if (value && value[0] != '\0') return QString::fromUtf8(value);
+    }
+    return {};
+}
+
+// Whether the session names a bus: its address, or the per-user bus socket. Without
+// either, connecting would launch a bus daemon just to find nobody on it.
+bool sessionBusNamed() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && address[0] != '\0') return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info {};
+    return runtime && runtime[0] == '/' &&
+           ::stat((std::string(runtime) + "/bus").c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+}  // namespace
 
 InstanceLock QtStartupPlatform::acquireInstanceLock(std::string_view name) {
     return platform::acquireInstanceLock(name);
 }
 
 bool QtStartupPlatform::activateWindowWithProperty(std::string_view marker) {
+    if (sessionBusNamed()) {
+        // The running editor is asked over the session bus, which works on Wayland and
+        // X11 alike and passes this start's token on. Qt's bus connection wants an
+        // application object; a core one costs next to nothing.
+        const QCoreApplication core(argc_, argv_);
+        if (activateRunningApplication(QDBusConnection::sessionBus(),
+                                       QString::fromLatin1(kApplicationId), launchToken())) {
+            return true;
+        }
+    }
+    // Without a session bus (or an editor on it) the window is searched for on X11.
     return platform::activateWindowWithProperty(marker);
 }
 
@@ -38,12 +83,15 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
+    // A later start asks this editor to come to the front through the session bus.
+    ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
+    const auto publish = [&service] { service.publish(QDBusConnection::sessionBus()); };
 #if defined(__SANITIZE_ADDRESS__)
     // Without a running bus the connection forks a helper, and AddressSanitizer's
     // allocator can leave a child forked from a second thread waiting for ever on a lock.
-    QDBusConnection::sessionBus();
+    publish();
 #else
-    const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
+    const BackgroundTask sessionBus(publish);
 #endif
     const BackgroundTask fontDatabase([] {
         QFontDatabase::families();
@@ -57,7 +105,8 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     });
     QApplication::setStyle(new LazyExtensionIconStyle);
     QApplication::setApplicationName(QStringLiteral("vesk-edit"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vesk-edit"));
+    // The desktop entry's name: Wayland compositors match the window to it by this ID.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     const QtJapaneseTexts japanese;
     return platform::runMainDialog(events);
 }
