@@ -14,16 +14,18 @@ run_packages=(
   libcli11-dev nlohmann-json3-dev zlib1g-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
 )
-# Building and checking the packages; MinGW-w64 for the Windows zip
+# Building and checking the packages; MinGW-w64 for the Windows zip, NSIS for its installer
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis
 )
 # The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
-# independent reader of the patches vesk writes, and the Windows build's tests under Wine
+# independent reader of the patches vesk writes, the screen-reader names read through
+# AT-SPI in a D-Bus session of their own, and the Windows build's tests under Wine
 test_packages=(
   clang-format-14 imagemagick
   libmgba-dev
+  python3-pyatspi at-spi2-core dbus dbus-x11
   wine wine64 fonts-wine
 )
 

@@ -131,7 +131,8 @@ std::vector<HWND> tabStops(HWND dialog) {
 std::string nameThroughAccessibility(HWND control) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
         return "<no accessible object>";
     }
     VARIANT self{};
