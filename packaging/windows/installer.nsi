@@ -32,6 +32,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -52,6 +53,30 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${PRODUCT} セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "VeskEdit developers"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) 2026 VeskEdit developers, MIT licence"
+
+; Stops when the editor of $INSTDIR is running: its program could be neither replaced nor
+; removed, and the run would end as if it had worked. A running program cannot be opened
+; for writing.
+!macro StopWhileEditorRuns
+  ${If} ${FileExists} "$INSTDIR\${PROGRAM}"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${PROGRAM}" a
+    ${If} ${Errors}
+      MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} が起動しています。${PRODUCT} を終了してから、もう一度実行してください。" /SD IDOK
+      SetErrorLevel 3
+      Quit
+    ${EndIf}
+    FileClose $0
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro StopWhileEditorRuns
+FunctionEnd
+
+Function un.onInit
+  !insertmacro StopWhileEditorRuns
+FunctionEnd
 
 ; Tells the desktop that the "Open with" entries changed (SHCNE_ASSOCCHANGED).
 !macro NotifyAssociationsChanged

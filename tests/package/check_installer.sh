@@ -8,7 +8,8 @@
 #    .gb, leaving the default program of .gb (here another program's) as it was, and
 #    writing nothing for all users;
 #  - the editor started from the Start menu link runs from there, and, that folder being
-#    the user's own, keeps data.ini beside itself;
+#    the user's own, keeps data.ini beside itself; while it runs, neither the installer nor
+#    the uninstaller changes anything;
 #  - "uninstall.exe /S" removes all of it but data.ini, and .gb keeps its default program;
 #  - nothing reached the host's menus (winemenubuilder is off in cmake/wine-run.sh).
 set -euo pipefail
@@ -95,6 +96,16 @@ wine start /wait "$(wine winepath -w "$link")" &
 editor_pid=$!
 editor_window() { xdotool search --name "^$caption\$" >/dev/null 2>&1; }
 wait_for 60 "the editor's window" editor_window
+# While it runs, neither another install nor the uninstaller (here run in place, to see
+# its exit code) changes anything: both stop with code 3.
+status=0
+wine "$setup" /S || status=$?
+[ "$status" = 3 ] || fail "an install over the running editor exited $status, not 3"
+status=0
+wine "$install_dir/uninstall.exe" /S "_?=$(wine winepath -w "$install_dir")" || status=$?
+[ "$status" = 3 ] || fail "the uninstall of the running editor exited $status, not 3"
+[ -f "$install_dir/vesk-edit.exe" ] && [ -f "$link" ] && reg_has "$uninstall_key" ||
+  fail "the uninstall of the running editor removed something"
 wine taskkill /IM vesk-edit.exe >/dev/null # a close request, as from the title bar
 wait_for 30 "the editor to end" bash -c "! kill -0 $editor_pid 2>/dev/null"
 editor_pid=
