@@ -80,6 +80,12 @@ def check_names(editor):
         if found != EXPECTED:
             raise TestFailure(f"the focusable controls are {describe(controls)}; expected "
                               + ", ".join(f"{role} {name!r}" for role, name in EXPECTED))
+        # A drop-down list reads its current entry as its text: at start the first entry of
+        # each list, "20" and "0" in the HP and ケロ lists.
+        entries = {name: node.queryText().getText(0, -1) for role, name, node in controls
+                   if role == pyatspi.ROLE_COMBO_BOX}
+        if entries["HP"] != "20" or entries["ケロ"] != "0" or not all(entries.values()):
+            raise TestFailure(f"the drop-down lists read {entries}")
         # What a screen reader says first: the focus is on the HP list.
         focused = [name for _, name, node in controls
                    if node.getState().contains(pyatspi.STATE_FOCUSED)]

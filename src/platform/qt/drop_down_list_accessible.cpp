@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 
+#include <algorithm>
+
 namespace vesk::platform::qt {
 namespace {
 
@@ -23,6 +25,11 @@ void DropDownListAccessible::install() {
         return true;
     }();
     (void)installed;
+}
+
+void* DropDownListAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
 }
 
 QComboBox* DropDownListAccessible::list() const { return static_cast<QComboBox*>(widget()); }
@@ -53,6 +60,27 @@ void DropDownListAccessible::doAction(const QString& actionName) {
         return;
     }
     QAccessibleWidget::doAction(actionName);
+}
+
+QString DropDownListAccessible::text(int startOffset, int endOffset) const {
+    const QString entry = list()->currentText();
+    if (endOffset < 0 || endOffset > entry.size()) endOffset = static_cast<int>(entry.size());
+    startOffset = std::clamp(startOffset, 0, endOffset);
+    return entry.mid(startOffset, endOffset - startOffset);
+}
+
+int DropDownListAccessible::characterCount() const {
+    return static_cast<int>(list()->currentText().size());
+}
+
+void DropDownListAccessible::selection(int, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+}
+
+QString DropDownListAccessible::attributes(int, int* startOffset, int* endOffset) const {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
 }
 
 }  // namespace vesk::platform::qt
