@@ -104,3 +104,7 @@ into a copy of it; an optional automatic backup copies the image first.")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 include(CPack)
+
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows_installer.cmake)
+endif()

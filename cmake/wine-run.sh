@@ -15,7 +15,9 @@ wine_dir=$(cd "$wine_dir" && pwd)
 
 export WINEPREFIX="$wine_dir/prefix"
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompt, and no menu entries or file associations of the host's desktop
+# made from what a program (an installer) puts in the prefix's Start menu.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 # Wine takes command-line text in the locale's character set.
 export LC_ALL=C.UTF-8

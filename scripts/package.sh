@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the packages into build/packages/: the Debian package for this machine's
-# architecture (CPack) and the Windows zip (cross-compiled with MinGW-w64), then checks
-# them: lintian, the desktop entry, the AppStream metadata, and the unpacked programs
-# (Linux, and Windows under Wine) keeping their setting in the user's configuration folder.
+# architecture (CPack), the Windows zip (cross-compiled with MinGW-w64) and the Windows
+# installer (NSIS), then checks them: lintian, the desktop entry, the AppStream metadata,
+# the unpacked programs (Linux, and Windows under Wine) keeping their setting in the
+# user's configuration folder, and the installer's silent install, start and uninstall
+# under Wine.
 #   bash scripts/package.sh [--no-checks]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,6 +42,16 @@ if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev
   cp "$zip" "$out/"
   zip="$out/$(basename "$zip")"
   echo "package: $zip"
+  # The per-user installer beside it, from the same build (NSIS).
+  if command -v makensis >/dev/null; then
+    cmake --build "$windows" --target vesk-installer >/dev/null
+    setup=$(ls "$windows"/installer/vesk-edit-*-setup-x86_64.exe)
+    cp "$setup" "$out/"
+    setup="$out/$(basename "$setup")"
+    echo "package: $setup"
+  else
+    echo "package: no makensis (bash scripts/setup.sh package installs nsis): no installer" >&2
+  fi
 else
   echo "package: no MinGW-w64 (bash scripts/setup.sh test installs it): no Windows zip" >&2
 fi
@@ -48,4 +60,7 @@ fi
 bash tests/package/check_deb.sh "$deb"
 if [ -n "${zip:-}" ] && command -v wine >/dev/null; then
   bash tests/package/check_zip.sh "$zip"
+fi
+if [ -n "${setup:-}" ] && command -v wine >/dev/null; then
+  bash tests/package/check_installer.sh "$setup" "$windows/installer-check"
 fi

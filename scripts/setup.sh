@@ -16,19 +16,21 @@ run_packages=(
   # the window as a native Wayland client on a Wayland desktop
   qt6-wayland
 )
-# Building and checking the packages; MinGW-w64 for the Windows zip
+# Building and checking the packages; MinGW-w64 for the Windows zip, NSIS for its installer
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis
 )
 # The format check, the screenshots of the end-to-end tests, groff to render the manual
 # page, the Wayland end-to-end test, mGBA's patch loader as an independent reader of the
-# patches vesk writes, and the Windows build's tests under Wine
+# patches vesk writes, the screen-reader names read through AT-SPI in a D-Bus session of
+# their own, and the Windows build's tests under Wine
 test_packages=(
   clang-format-14 imagemagick groff-base
   # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
   sway foot dbus
   libmgba-dev
+  python3-pyatspi at-spi2-core dbus-x11
   wine wine64 fonts-wine
 )
 

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "layout/accessible_names.h"
+#include "platform/qt/drop_down_list_accessible.h"
 #include "platform/qt/stat_field.h"
 
 namespace vesk::platform::qt {
@@ -67,6 +69,7 @@ void DialogBuilder::buildMenu() {
 
 void DialogBuilder::buildControls(const DialogUnits& units) {
     units_ = &units;
+    DropDownListAccessible::install();
     const int menuHeight = widgets_.menuBar->geometry().height();
     widgets_.client = new QWidget(&window_);
     widgets_.client->setGeometry(0, menuHeight, units.x(layout::kWidth), units.y(layout::kHeight));
@@ -74,6 +77,11 @@ void DialogBuilder::buildControls(const DialogUnits& units) {
     std::vector<QWidget*> groupBoxes;
     for (const layout::Control& control : layout::kControls) {
         QWidget* widget = createControl(control);
+        // Named before anything reports the control to a screen reader: a drop-down list
+        // takes its interface by its name (DropDownListAccessible).
+        if (control.style & layout::kTabStop) {
+            widget->setAccessibleName(toQString(layout::accessibleName(control.id)));
+        }
         widget->setEnabled((control.style & layout::kDisabled) == 0);
         if (control.id != layout::kNoId) widgets_.controls[control.id] = widget;
         if (control.kind == layout::ControlKind::GroupBox) groupBoxes.push_back(widget);

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "layout/main_dialog_layout.h"
+#include "platform/win32/accessible_names.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/escape_filter.h"
 #include "platform/win32/wide_text.h"
@@ -18,6 +20,7 @@ namespace {
 struct DialogSession {
     DialogEvents& events;
     std::unique_ptr<win32::Win32Dialog> dialog;
+    win32::AccessibleNames names;
 };
 
 DialogSession* sessionOf(HWND window) {
@@ -29,6 +32,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         auto* session = reinterpret_cast<DialogSession*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
         session->dialog = std::make_unique<win32::Win32Dialog>(window);
+        session->names.annotate(window);
         win32::ignoreEscapeInMultiLineEdits(window);
         session->events.onInit(*session->dialog);
         // TRUE asks the dialog manager to focus the first tab stop itself.
@@ -47,6 +51,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return TRUE;
         case WM_DESTROY:
             session->events.onDestroy();
+            session->names.clear(window);
             SetWindowLongPtrW(window, DWLP_USER, 0);
             return TRUE;
         default:
@@ -61,7 +66,9 @@ int runMainDialog(DialogEvents& events) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    DialogSession session{events, nullptr};
+    // The accessible names and the choosers use COM.
+    const win32::ComApartment com;
+    DialogSession session{events, nullptr, {}};
     const std::wstring templateName = win32::toWide(layout::kDialogTemplateName);
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), templateName.c_str(), nullptr,
                                            dialogProcedure, reinterpret_cast<LPARAM>(&session));
