@@ -48,7 +48,8 @@ bool writeProfileString(const std::string& file, std::string_view section, std::
         reason = win32::reasonFromError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    return ini::writeValue(file, section, key, value, reason);
+    // A new file gets Windows line ends, as the system's own profile calls write.
+    return ini::writeValue(file, section, key, value, reason, "\r\n");
 }
 
 }  // namespace vesk::platform
