@@ -4,9 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/file_copy.h"
 #include "platform/file_replacement.h"
-#include "platform/profile.h"
 #include "test_files.h"
 
 namespace vesk::platform {
@@ -109,29 +107,6 @@ TEST_F(FileReplacementContract, ACallerSeesTheOldContentAndNothingChangesUntilCo
     }
     EXPECT_EQ(readText(path), "before");
     EXPECT_EQ(snapshot(dir.root()).size(), 1u) << "no temporary file left";
-}
-
-// Copies, backups and the settings file all go the same way: none of them replaces a
-// folder or writes a read-only file.
-TEST_F(FileReplacementContract, EveryWriterRefusesTheSameTargets) {
-    writeText(path, "source");
-    const std::string folder = dir.path("folder");
-    fs::create_directory(pathFromUtf8(folder));
-    const std::string readOnly = dir.path("read-only.ini");
-    writeText(readOnly, "[Vesk Tool]\nbackup=0\n");
-    makeReadOnly(readOnly, true);
-    const auto before = snapshot(dir.root());
-    for (const std::string& target : {folder, readOnly}) {
-        SCOPED_TRACE(target);
-        const Cause expected = target == folder ? Cause::NotRegularFile : Cause::AccessDenied;
-        ErrorReason reason;
-        EXPECT_FALSE(copyFile(path, target, true, reason));
-        EXPECT_EQ(reason.cause, expected);
-        EXPECT_FALSE(writeProfileString(target, "Vesk Tool", "backup", "1", reason));
-        EXPECT_EQ(reason.cause, expected);
-    }
-    EXPECT_EQ(snapshot(dir.root()), before);
-    makeReadOnly(readOnly, false);
 }
 
 }  // namespace
