@@ -106,6 +106,11 @@ void EditorController::writeBlock() {
 
 void EditorController::save() {
     if (!view_->confirmOverwrite()) return;
+    // An image that cannot be written keeps the previous backup.
+    if (!image_.canWrite()) {
+        showFailure(messages::kWriteFailed);
+        return;
+    }
     if (!backupIfChecked()) return;
     storeFields();
     writeBlock();

@@ -17,6 +17,13 @@ std::filesystem::path fsPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// A regular file, or no file at all (also where a link points nowhere).
+bool isFileOrNothing(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(fsPath(path), error);
+    return std::filesystem::is_regular_file(status) || !std::filesystem::exists(status);
+}
+
 }  // namespace
 
 bool pathExists(const std::string& path) {
@@ -69,10 +76,15 @@ ImageContent readImage(const std::string& path) {
 }
 
 std::string writeOutputFile(const std::string& path, exchange::ByteView bytes, bool replace) {
+    platform::ErrorReason reason;
+    // A folder, pipe or device is never replaced, so --force would not help there.
+    if (!replace && pathExists(path) && !isFileOrNothing(path)) {
+        reason = platform::ErrorReason::of(platform::ErrorReason::Cause::NotRegularFile);
+        return messageWithReason(path + ": cannot write the file", reason);
+    }
     if (!replace && pathExists(path)) {
         return path + ": the file exists already; use --force to replace it";
     }
-    platform::ErrorReason reason;
     if (!platform::writeWholeFile(path, bytes.data(), bytes.size(), replace, reason)) {
         return messageWithReason(path + ": cannot write the file", reason);
     }

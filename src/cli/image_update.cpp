@@ -26,7 +26,7 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
         return;
     }
     context.out << changes.size() << " field(s) of " << enemies.size() << " enemy(ies) "
-                << (options.dryRun ? "would change" : "change") << '\n';
+                << (options.dryRun ? "would change" : "will change") << '\n';
     if (options.dryRun) {
         context.out << "dry run: nothing written\n";
         return;
@@ -34,6 +34,13 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
 
     ImageFile image;
     image.currentPath = path;
+    // Checked before the backup, so that an image that cannot be written keeps the
+    // previous backup.
+    if (!image.canWrite()) {
+        context.fail(messageWithReason(path + ": cannot write the enemy data", image.lastError()) +
+                     "; nothing written");
+        return;
+    }
     if (!options.noBackup) {
         if (!image.backup()) {
             context.fail(messageWithReason(image.backupPath() + ": cannot make the backup",

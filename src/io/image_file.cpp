@@ -44,9 +44,8 @@ ImageFile::ReadResult ImageFile::readBlock(EnemyBlock& block) {
 
 bool ImageFile::read(EnemyBlock& block) { return readBlock(block) == ReadResult::Ok; }
 
-bool ImageFile::write(const EnemyBlock& block) {
+bool ImageFile::openForWriting(platform::File& file) {
     lastError_ = {};
-    platform::File file;
     if (!file.openExisting(currentPath, platform::File::Access::WriteExclusive)) {
         lastError_ = file.lastError();
         return false;
@@ -57,6 +56,17 @@ bool ImageFile::write(const EnemyBlock& block) {
         lastError_ = platform::ErrorReason::of(Cause::TooShort);
         return false;
     }
+    return true;
+}
+
+bool ImageFile::canWrite() {
+    platform::File file;
+    return openForWriting(file);
+}
+
+bool ImageFile::write(const EnemyBlock& block) {
+    platform::File file;
+    if (!openForWriting(file)) return false;
     const auto& bytes = block.bytes();
     if (file.writeAt(EnemyBlock::kImageOffset, bytes.data(), bytes.size()) && file.flush()) {
         return true;

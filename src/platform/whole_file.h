@@ -2,16 +2,23 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/error.h"
+#include "platform/file_replacement.h"
 
 namespace vesk::platform {
 
-// Writes `n` bytes as the whole content of `path`: into a new file beside it first,
-// flushed, then put in its place in one step, so that the file appears complete or not
-// at all. Without replaceExisting an existing file makes the write fail.
-bool writeWholeFile(const std::string& path, const void* data, std::size_t n, bool replaceExisting,
-                    ErrorReason& reason);
+// Writes `n` bytes as the whole content of `path` through FileReplacement: a new file
+// appears complete or not at all, an existing one (only with replaceExisting) keeps its
+// owner, permissions and links, and what is not a regular file is refused.
+inline bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
+                           bool replaceExisting, ErrorReason& reason) {
+    FileReplacement::Options options;
+    options.replaceExisting = replaceExisting;
+    return replaceFileContent(path, std::string_view(static_cast<const char*>(data), n), options,
+                              reason);
+}
 // The same, for a caller that does not need to know why.
 inline bool writeWholeFile(const std::string& path, const void* data, std::size_t n,
                            bool replaceExisting) {

@@ -220,6 +220,41 @@ TEST_F(FileStory, FailedWriteIsReportedAndTheEditsStayForALaterSave) {
     EXPECT_EQ(readBytes(imagePath), withAttack99());
 }
 
+// The previous backup is only replaced by a save that can write the image.
+TEST_F(FileStory, ASaveThatCannotWriteTheImageKeepsThePreviousBackup) {
+    namespace fs = std::filesystem;
+    const auto readOnly = [](const std::string& path, bool on) {
+        fs::permissions(fs::u8path(path),
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        on ? fs::perm_options::remove : fs::perm_options::add);
+    };
+    struct Case {
+        const char* name;
+        bool removeImage;  // else read-only
+        Cause cause;
+    };
+    for (const Case& c : {Case{"read-only image", false, Cause::AccessDenied},
+                          Case{"image gone", true, Cause::NotFound}}) {
+        SCOPED_TRACE(c.name);
+        writeBytes(imagePath, original);
+        ASSERT_TRUE(rig.open(imagePath));
+        writeText(backupPath, "the previous backup");
+        if (c.removeImage) {
+            fs::remove(fs::u8path(imagePath));
+        } else {
+            readOnly(imagePath, true);
+        }
+        rig.typeStat(0, "99");
+        ASSERT_TRUE(rig.save(true));
+        EXPECT_EQ(rig.dialog.errors().back(), saying(messages::kWriteFailed, c.cause));
+        EXPECT_TRUE(readText(backupPath) == "the previous backup") << "the backup was replaced";
+        if (!c.removeImage) {
+            EXPECT_TRUE(readBytes(imagePath) == original);
+            readOnly(imagePath, false);
+        }
+    }
+}
+
 TEST_F(FileStory, FailedCopyKeepsTheCurrentImageAndWritesNothing) {
     openImage();
     rig.toggleBackup();

@@ -28,7 +28,13 @@ export DISPLAY=":$(head -n1 "$display_file")"
 
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/unpacked"
 program=$(ls "$work"/unpacked/*/vesk-edit.exe)
-mkdir -p "$work/home" "$work/wine"
+mkdir -p "$work/home" "$work/wine" "$work/bin"
+# The unprivileged run reads nothing of the checkout, which may sit in a private folder
+# (a home of mode 700): it gets its own copy of the Wine runner and starts in $work.
+cp "$root/cmake/wine-run.sh" "$work/bin/"
+wine_run="$work/bin/wine-run.sh"
+chmod 755 "$work/bin" "$work/unpacked"
+cd "$work"
 if [ "$(id -u)" -eq 0 ]; then
   chown nobody:nogroup "$work/home" "$work/wine"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
@@ -37,8 +43,8 @@ else
 fi
 run() { "${as_user[@]}" env HOME="$work/home" "$@"; }
 
-run bash "$root/cmake/wine-run.sh" "$work/wine" cmd /c exit
-run bash "$root/cmake/wine-run.sh" "$work/wine" "$program" &
+run bash "$wine_run" "$work/wine" cmd /c exit
+run bash "$wine_run" "$work/wine" "$program" &
 editor_pid=$!
 for _ in $(seq 300); do
   xdotool search --name "^$caption\$" >/dev/null 2>&1 && break
@@ -46,7 +52,7 @@ for _ in $(seq 300); do
 done
 xdotool search --name "^$caption\$" >/dev/null || { echo "check_zip: no window" >&2; exit 1; }
 # A close request as from the title bar: taskkill without /F sends WM_CLOSE.
-run bash "$root/cmake/wine-run.sh" "$work/wine" taskkill /IM vesk-edit.exe >/dev/null
+run bash "$wine_run" "$work/wine" taskkill /IM vesk-edit.exe >/dev/null
 for _ in $(seq 300); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$editor_pid" 2>/dev/null; then echo "check_zip: the editor did not end" >&2; exit 1; fi
 editor_pid=

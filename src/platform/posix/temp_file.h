@@ -21,8 +21,7 @@ public:
     bool createBeside(const std::string& target, mode_t mode);
     int fd() const { return fd_.get(); }
 
-    // Flushes, closes and renames onto target, replacing what is there (a symbolic
-    // link is replaced, not followed).
+    // Flushes, closes and renames onto target, replacing what is there.
     bool replace(const std::string& target);
     // Like replace, but fails when target exists in any form.
     bool placeNew(const std::string& target);

@@ -2,24 +2,16 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 #include <string_view>
 
+#include "platform/file_replacement.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform {
 namespace {
-
-// A name for the copy in progress, beside the target so that the final rename stays on
-// one volume and can replace the target in one step.
-std::wstring temporaryNameFor(const std::wstring& target) {
-    static std::atomic<unsigned> counter{0};
-    return target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(counter++) + L".tmp";
-}
 
 bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     // No access rights are needed to ask for the identity; backup semantics let the
@@ -35,39 +27,30 @@ bool failWith(ErrorReason& reason, ErrorReason why) {
     return false;
 }
 
-// A reserved device name such as NUL or CON, in any folder: the full path the system
-// makes of it is the device's own.
-bool namesADevice(const std::wstring& target) {
-    wchar_t full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH && std::wstring_view(full).starts_with(L"\\\\.\\");
-}
-
-// What is at the target before anything is copied: nothing, or a disk file nobody else
-// holds open, may be replaced; a folder or a device is refused, and so is a file that
-// another program has open without letting it be deleted (a replace would fail there
-// anyway, only later and with a vaguer reason).
-bool mayReplace(const std::wstring& target, ErrorReason& reason) {
-    if (namesADevice(target)) {
-        return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
-    }
-    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    win32::UniqueHandle h(CreateFileW(target.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    // Nothing there, or nothing that can be looked at: the copy and the replace report
-    // what is wrong.
-    if (!h.valid()) return true;
+// The whole source, read while nobody may write it (a writer meanwhile would leave a
+// torn copy); whether it is read-only goes into `readOnly`.
+bool readSource(const std::string& from, std::string& content, bool& readOnly,
+                ErrorReason& reason) {
+    win32::UniqueHandle source(CreateFileW(win32::toWide(from).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!source.valid()) return failWith(reason, win32::lastErrorReason());
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileType(h.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(h.get(), &info) ||
+    if (GetFileType(source.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(source.get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotRegularFile));
     }
-    win32::UniqueHandle forDelete(CreateFileW(target.c_str(), DELETE, kShareAll, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!forDelete.valid() && GetLastError() == ERROR_SHARING_VIOLATION) {
-        return failWith(reason, win32::reasonFromError(ERROR_SHARING_VIOLATION));
+    readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(source.get(), buffer, sizeof buffer, &got, nullptr)) {
+            return failWith(reason, win32::lastErrorReason());
+        }
+        if (got == 0) return true;
+        content.append(buffer, got);
     }
-    return true;
 }
 
 }  // namespace
@@ -78,29 +61,14 @@ bool copyFile(const std::string& from, const std::string& to, bool replaceExisti
     if (from.empty() || to.empty()) {
         return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotFound));
     }
-    const std::wstring source = win32::toWide(from);
-    const std::wstring target = win32::toWide(to);
-    if (!mayReplace(target, reason)) return false;
-
-    // CopyFileW carries the attributes (the read-only flag) over with the data.
-    std::wstring temporary;
-    for (int attempt = 0; attempt < 16 && temporary.empty(); ++attempt) {
-        std::wstring candidate = temporaryNameFor(target);
-        if (CopyFileW(source.c_str(), candidate.c_str(), /*bFailIfExists=*/TRUE)) {
-            temporary = std::move(candidate);
-        } else if (GetLastError() != ERROR_FILE_EXISTS) {
-            return failWith(reason, win32::lastErrorReason());
-        }
-    }
-    if (temporary.empty()) return failWith(reason, win32::reasonFromError(ERROR_FILE_EXISTS));
-
-    DWORD flags = MOVEFILE_WRITE_THROUGH;
-    if (replaceExisting) flags |= MOVEFILE_REPLACE_EXISTING;
-    if (MoveFileExW(temporary.c_str(), target.c_str(), flags)) return true;
-    reason = win32::lastErrorReason();
-    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(temporary.c_str());
-    return false;
+    std::string content;
+    bool readOnly = false;
+    if (!readSource(from, content, readOnly, reason)) return false;
+    FileReplacement::Options options;
+    options.replaceExisting = replaceExisting;
+    options.newFilePermissions = readOnly ? 0444 : 0666;
+    options.source = from;
+    return replaceFileContent(to, content, options, reason);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

@@ -2,69 +2,54 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
+#include <optional>
 #include <string>
 
+#include "platform/ini_file.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesk::platform {
 namespace {
 
-// Leading white space, an optional sign, then decimal digits; false when there are none.
-// Out-of-range values saturate.
-bool leadingInteger(std::wstring_view text, int& value) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    long long magnitude = 0;
-    const std::size_t firstDigit = i;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        magnitude = std::min<long long>(magnitude * 10 + (text[i] - L'0'), 1LL << 32);
+// The whole file, or nullopt when it is missing or cannot be read as a disk file.
+std::optional<std::string> readExisting(const std::string& file) {
+    win32::UniqueHandle h(CreateFileW(win32::toWide(file).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid() || GetFileType(h.get()) != FILE_TYPE_DISK) return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+        if (got == 0) return text;
+        text.append(buffer, got);
     }
-    if (i == firstDigit) return false;
-    const long long signedValue = negative ? -magnitude : magnitude;
-    value = static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
-    return true;
 }
 
 }  // namespace
 
+// The same text rules as on every other platform (ini_text.h), which follow the Windows
+// profile functions, so a file reads and changes alike wherever the program runs.
 int profileInt(const std::string& file, std::string_view section, std::string_view key,
                int fallback) {
     if (file.empty()) return fallback;
-    // The string is read rather than GetPrivateProfileIntW's number, which cannot tell a
-    // missing or empty value (the fallback) from one without digits (0).
-    wchar_t value[64] = {};
-    GetPrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(), L"", value,
-                             static_cast<DWORD>(std::size(value)), win32::toWide(file).c_str());
-    if (value[0] == L'\0') return fallback;
-    int number = 0;
-    return leadingInteger(value, number) ? number : 0;
+    const std::optional<std::string> existing = readExisting(file);
+    if (!existing) return fallback;
+    return ini::readInteger(ini::findValue(*existing, section, key), fallback);
 }
 
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value, ErrorReason& reason) {
     reason = {};
-    if (file.empty() || section.empty() || key.empty()) {
+    if (!ini::canWrite(section, key, value)) {
         reason = win32::reasonFromError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const std::wstring path = win32::toWide(file);
-    // A read-only file is not written, whoever runs the program.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        reason = win32::reasonFromError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    if (WritePrivateProfileStringW(win32::toWide(section).c_str(), win32::toWide(key).c_str(),
-                                   win32::toWide(value).c_str(), path.c_str()) != 0) {
-        return true;
-    }
-    reason = win32::lastErrorReason();
-    return false;
+    // A new file gets Windows line ends, as the system's own profile calls write.
+    return ini::writeValue(file, section, key, value, reason, "\r\n");
 }
 
 }  // namespace vesk::platform

@@ -19,6 +19,7 @@ using namespace test;  // the shared test files and helpers
 
 using win32::toWide;
 using Access = File::Access;
+using Cause = ErrorReason::Cause;
 
 class Win32FilesTest : public ::testing::Test {
 protected:
@@ -81,13 +82,15 @@ TEST_F(Win32FilesTest, ACopyCarriesTheReadOnlyAttribute) {
     EXPECT_NE(attributesOf(target) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
-// Windows refuses to replace a read-only target or one held open without delete sharing;
-// Wine lets the rename through. Either way the target is the old file or the whole new
-// one, and no temporary copy is left behind.
-TEST_F(Win32FilesTest, AReadOnlyOrBusyTargetIsReplacedWholeOrNotAtAll) {
+// A read-only target, and one another program holds open without letting writers in, are
+// refused before anything is written: the old file stays and no temporary copy is left.
+TEST_F(Win32FilesTest, AReadOnlyOrBusyTargetIsRefusedAndKept) {
     const std::string target = dir.path("target.gb");
-    const auto expectWholeOldOrNew = [&](bool copied) {
-        EXPECT_EQ(readBytes(target), copied ? content : Bytes{1});
+    const auto expectKept = [&](Cause expected) {
+        ErrorReason reason;
+        EXPECT_FALSE(copyFile(source, target, true, reason));
+        EXPECT_EQ(reason.cause, expected) << reason.systemText;
+        EXPECT_EQ(readBytes(target), Bytes{1});
         std::size_t files = 0;
         for (const auto& entry : std::filesystem::directory_iterator(dir.root())) {
             files += entry.is_regular_file() ? 1 : 0;
@@ -97,16 +100,25 @@ TEST_F(Win32FilesTest, AReadOnlyOrBusyTargetIsReplacedWholeOrNotAtAll) {
 
     writeBytes(target, Bytes{1});
     ASSERT_TRUE(SetFileAttributesW(toWide(target).c_str(), FILE_ATTRIBUTE_READONLY));
-    expectWholeOldOrNew(copyFile(source, target, true));
+    expectKept(Cause::AccessDenied);
 
     SetFileAttributesW(toWide(target).c_str(), FILE_ATTRIBUTE_NORMAL);
-    writeBytes(target, Bytes{1});
     HANDLE holder = CreateFileW(toWide(target).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const bool copied = copyFile(source, target, true);
+    expectKept(Cause::InUse);
     CloseHandle(holder);
-    expectWholeOldOrNew(copied);
+}
+
+// A replaced file keeps its own attributes (here: hidden), as a file replaced on POSIX
+// keeps its owner and mode.
+TEST_F(Win32FilesTest, AReplacedTargetKeepsItsAttributes) {
+    const std::string target = dir.path("target.gb");
+    writeBytes(target, Bytes{1});
+    ASSERT_TRUE(SetFileAttributesW(toWide(target).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(copyFile(source, target, true));
+    EXPECT_EQ(readBytes(target), content);
+    EXPECT_NE(attributesOf(target) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 TEST_F(Win32FilesTest, SuccessfulCopiesLeaveOnlyTheirTargets) {

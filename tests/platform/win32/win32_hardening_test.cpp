@@ -96,6 +96,15 @@ TEST_F(Win32Hardening, AReadOnlySettingsFileIsNotWritten) {
     EXPECT_EQ(profileInt(ini, "Vesk Tool", "backup", -1), 0);
 }
 
+TEST_F(Win32Hardening, ANewSettingsFileHasWindowsLineEndsAndAnOldOneKeepsItsOwn) {
+    const std::string ini = dir.path("data.ini");
+    ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "1"));
+    EXPECT_EQ(test::readText(ini), "[Vesk Tool]\r\nbackup=1\r\n");
+    test::writeText(ini, "[Vesk Tool]\nbackup=1\n");
+    ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "0"));
+    EXPECT_EQ(test::readText(ini), "[Vesk Tool]\nbackup=0\n");
+}
+
 TEST_F(Win32Hardening, ReasonsComeFromWhereTheFailureHappened) {
     File file;
     EXPECT_FALSE(file.openExisting(dir.path("missing.gb"), File::Access::ReadShared));

@@ -1,4 +1,4 @@
-#include "platform/posix/ini_text.h"
+#include "platform/ini_text.h"
 
 #include <gtest/gtest.h>
 
