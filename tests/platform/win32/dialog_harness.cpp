@@ -1,9 +1,14 @@
 #include "dialog_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdio>
+#include <string>
 
 #include "platform/dialog_runner.h"
 #include "platform/win32/dialog.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::test {
 namespace {
@@ -66,12 +71,15 @@ DialogHarness::DialogHarness(platform::DialogEvents& events)
     });
     {
         std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, std::chrono::seconds(30), [this] { return initDone_; });
+        if (!changed_.wait_for(lock, std::chrono::seconds(30), [this] { return initDone_; })) {
+            ADD_FAILURE() << "the main window was not initialised within 30 s";
+        }
     }
     if (window_ == nullptr) return;
     // The dialog manager shows the window and settles its focus after initialisation.
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (!IsWindowVisible(window_) && GetTickCount64() < deadline) Sleep(10);
+    if (!IsWindowVisible(window_)) ADD_FAILURE() << "the main window was not shown within 10 s";
     settle();
 }
 
@@ -88,6 +96,12 @@ DialogHarness::~DialogHarness() {
         for (HWND popup : popups()) PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
         if (window_ != nullptr) {
             onDialogThread([](platform::Dialog& dialog) { dialog.end(-2); });
+        }
+        if (!waitForEnd(10000)) {
+            // The window's thread cannot be left behind with this object gone: end here.
+            ADD_FAILURE() << "the main window did not end within 10 s of being ended";
+            std::fflush(nullptr);
+            TerminateProcess(GetCurrentProcess(), 3);
         }
     }
     if (thread_.joinable()) thread_.join();
@@ -129,15 +143,23 @@ HWND DialogHarness::waitForPopup(const std::wstring& caption, DWORD timeoutMs) c
         for (HWND w : popups()) {
             if (windowText(w) == caption) return w;
         }
-        if (GetTickCount64() >= deadline) return nullptr;
+        if (GetTickCount64() >= deadline) break;
         Sleep(20);
     }
+    ADD_FAILURE() << "no window \"" << platform::win32::toUtf8(caption) << "\" came within "
+                  << timeoutMs << " ms";
+    return nullptr;
 }
 
 bool DialogHarness::waitForNoPopup(DWORD timeoutMs) const {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!popups().empty()) {
-        if (GetTickCount64() >= deadline) return false;
+        if (GetTickCount64() >= deadline) {
+            std::string open;
+            for (HWND w : popups()) open += " \"" + platform::win32::toUtf8(windowText(w)) + "\"";
+            ADD_FAILURE() << "still open after " << timeoutMs << " ms:" << open;
+            return false;
+        }
         Sleep(20);
     }
     settle();
