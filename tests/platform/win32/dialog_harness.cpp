@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/dialog_runner.h"
@@ -15,6 +16,26 @@ namespace {
 
 // A command ID the main window does not use: runs the test's pending action.
 constexpr int kRunPendingAction = 0x7F7F;
+
+// Ends the test program with a failure naming `what`: for a window's thread that the test
+// can neither wait for any longer nor leave behind.
+[[noreturn]] void endStuck(const std::string& what) {
+    ADD_FAILURE() << what;
+    std::fflush(nullptr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    std::abort();
+}
+
+// Sends the window a message and waits until its thread has handled it (its modal loops
+// handle sent messages too), for at most ten seconds.
+void sendAndWait(HWND window, UINT message, WPARAM wParam, const char* what) {
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, 10000, &result) == 0 &&
+        GetLastError() == ERROR_TIMEOUT) {
+        endStuck(std::string("the window's thread did not handle ") + what + " within 10 s");
+    }
+}
 
 }  // namespace
 
@@ -86,7 +107,7 @@ DialogHarness::DialogHarness(platform::DialogEvents& events)
 void DialogHarness::settle() const {
     for (int i = 0; i < 3; ++i) {
         Sleep(20);
-        SendMessageW(window_, WM_NULL, 0, 0);
+        sendAndWait(window_, WM_NULL, 0, "what was sent before");
     }
 }
 
@@ -97,19 +118,14 @@ DialogHarness::~DialogHarness() {
         if (window_ != nullptr) {
             onDialogThread([](platform::Dialog& dialog) { dialog.end(-2); });
         }
-        if (!waitForEnd(10000)) {
-            // The window's thread cannot be left behind with this object gone: end here.
-            ADD_FAILURE() << "the main window did not end within 10 s of being ended";
-            std::fflush(nullptr);
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
+        if (!waitForEnd(10000)) endStuck("the main window did not end within 10 s of being ended");
     }
     if (thread_.joinable()) thread_.join();
 }
 
 void DialogHarness::onDialogThread(const std::function<void(platform::Dialog&)>& action) {
     pending_ = &action;
-    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kRunPendingAction, 0), 0);
+    sendAndWait(window_, WM_COMMAND, MAKEWPARAM(kRunPendingAction, 0), "the test's action");
     pending_ = nullptr;
 }
 
