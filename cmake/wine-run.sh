@@ -6,6 +6,12 @@
 # program gets the X display in DISPLAY, or a private virtual one when there is none.
 # Carriage returns are dropped from its standard output, so that text read by the build
 # (the test lists) looks like Unix text.
+#
+# The program writes into files that are passed on once it has ended, never straight into
+# the caller's pipes: the Wine server and Wine's own background programs (services.exe,
+# explorer.exe for the desktop, ...) that a program starts keep its output open until they
+# end, which with other programs keeping the server busy can be long after the program has
+# ended, and CTest would wait for them as for the test.
 set -euo pipefail
 
 wine_dir=$1
@@ -83,7 +89,13 @@ prepare_prefix() {
   [ "$(cat "$wine_dir/prefix.ready" 2>/dev/null)" = "$settings_version" ] || prepare_prefix
 ) 9>"$wine_dir/prefix.lock"
 
+output=$(mktemp)
+errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
 set +e
-run_with_display "$wine_bin" "$@" </dev/null | tr -d '\r'
-status=${PIPESTATUS[0]}
+run_with_display "$wine_bin" "$@" </dev/null >"$output" 2>"$errors"
+status=$?
+set -e
+tr -d '\r' <"$output"
+cat "$errors" >&2
 exit "$status"

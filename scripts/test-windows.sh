@@ -16,10 +16,15 @@ cmake --build --preset windows-cross
 source cmake/wine-session.sh
 wine_session_start "$wine_dir" 1024x768
 
-# Creates the prefix on first use (it is kept in the build folder), then keeps the
-# server up between the test programs.
+# Creates the prefix on first use (it is kept in the build folder) and waits for the
+# server that did it to end. Then one persistent server, and Wine's background programs
+# started by a first program, for the whole run: started by the test programs instead,
+# they would come and go between them and hold the output of whichever test started them.
 cmake/wine-run.sh "$wine_dir" cmd /c exit
-WINEPREFIX="$PWD/$wine_dir/prefix" wineserver -p 2>/dev/null || true
+export WINEPREFIX="$PWD/$wine_dir/prefix"
+timeout 60 wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1
+cmake/wine-run.sh "$wine_dir" cmd /c exit
 
 ctest --preset windows-cross
 

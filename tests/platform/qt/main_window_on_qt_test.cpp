@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "app/editor_session.h"
+#include "chooser_answer.h"
 #include "data/enemy_block.h"
 #include "data/name_tables.h"
 #include "data/value_tables.h"
@@ -34,7 +35,8 @@ protected:
         dialog.initialise();
         dialog.showCentred();
         QApplication::setActiveWindow(&dialog.window());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog.window()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog.window()))
+            << "the main window did not become active within 5 s";
     }
 
     QComboBox& combo(int id) { return *qobject_cast<QComboBox*>(dialog.control(id)); }
@@ -45,11 +47,11 @@ protected:
     void openSample(std::uint32_t seed) {
         const std::string path = dir.path("sample.gb");
         ASSERT_TRUE(tools::writeSampleImage(path, seed));
-        test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
-            chooser.selectFile(QString::fromStdString(path));
-            static_cast<QDialog&>(chooser).accept();
+        const test::ModalAnswer<QFileDialog> chooser([&](QFileDialog& shown) {
+            test::enterPathInChooser(shown, QString::fromStdString(path));
         });
         dialog.menuEntry(IDM_OPEN)->trigger();
+        ASSERT_TRUE(chooser.answered());
         expected.bytes() = {};
         const std::vector<std::uint8_t> bytes = tools::makeSampleImage(seed);
         std::copy_n(bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize,
@@ -118,7 +120,7 @@ TEST_F(MainWindowOnQtTest, TabIntoStatFieldSelectsItsTextSoTypingReplacesIt) {
 }
 
 TEST_F(MainWindowOnQtTest, OpeningThroughTheChooserEnablesEditingAndShowsEnemy) {
-    openSample(11);
+    ASSERT_NO_FATAL_FAILURE(openSample(11));
     EXPECT_TRUE(dialog.control(IDC_ENEMY_LIST)->isEnabled());
     EXPECT_TRUE(dialog.control(IDC_REPLACE)->isEnabled());
     EXPECT_TRUE(dialog.menuEntry(IDM_SAVE)->isEnabled());

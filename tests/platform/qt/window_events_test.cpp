@@ -201,24 +201,26 @@ TEST_F(WindowEventsTest, PropertyAndIconAreSetOnTheWindow) {
 
 TEST_F(WindowEventsTest, ConfirmationAsksWithQuestionIconAndYesAsDefault) {
     QString seen;
-    test::answerNextModal<QMessageBox>([&](QMessageBox& box) {
-        seen = box.windowTitle() + "|" + box.text();
-        EXPECT_EQ(box.icon(), QMessageBox::Question);
-        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
-        EXPECT_EQ(box.parentWidget(), &dialog.window());
-        QTest::keyClick(&box, Qt::Key_Return);
-    });
-    EXPECT_TRUE(dialog.askYesNo("データを書き換えます。\nよろしいですか？", "保存確認"));
+    {
+        const test::ModalAnswer<QMessageBox> answer([&](QMessageBox& box) {
+            seen = box.windowTitle() + "|" + box.text();
+            EXPECT_EQ(box.icon(), QMessageBox::Question);
+            EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
+            EXPECT_EQ(box.parentWidget(), &dialog.window());
+            QTest::keyClick(&box, Qt::Key_Return);
+        });
+        EXPECT_TRUE(dialog.askYesNo("データを書き換えます。\nよろしいですか？", "保存確認"));
+    }
     EXPECT_EQ(seen, "保存確認|データを書き換えます。\nよろしいですか？");
 
-    test::answerNextModal<QMessageBox>(
+    const test::ModalAnswer<QMessageBox> answer(
         [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
     EXPECT_FALSE(dialog.askYesNo("?", "c"));
 }
 
 TEST_F(WindowEventsTest, ErrorBoxHasErrorIconAndOneButton) {
-    test::answerNextModal<QMessageBox>([](QMessageBox& box) {
+    const test::ModalAnswer<QMessageBox> answer([](QMessageBox& box) {
         EXPECT_EQ(box.icon(), QMessageBox::Critical);
         EXPECT_EQ(box.windowTitle(), "エラー");
         EXPECT_EQ(box.buttons().size(), 1);
@@ -233,21 +235,23 @@ TEST_F(WindowEventsTest, ChoosersHaveTitleFilterAndOptionsAndKeepPathOnCancel) {
     vesk::test::writeBytes(existing, {1, 2, 3});
 
     std::string path = existing;
-    test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
-        EXPECT_EQ(chooser.windowTitle(), "ファイルを開く");
-        EXPECT_EQ(chooser.nameFilters(), QStringList{"GBファイル (*.gb)"});
-        EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen);
-        EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
-        EXPECT_EQ(chooser.directory().absolutePath().toStdString(),
-                  vesk::test::utf8FromPath(dir.root()));
-        chooser.reject();
-    });
-    EXPECT_FALSE(dialog.chooseFile(FileChooser::Open, path));
+    {
+        const test::ModalAnswer<QFileDialog> answer([&](QFileDialog& chooser) {
+            EXPECT_EQ(chooser.windowTitle(), "ファイルを開く");
+            EXPECT_EQ(chooser.nameFilters(), QStringList{"GBファイル (*.gb)"});
+            EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFile);
+            EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen);
+            EXPECT_TRUE(chooser.defaultSuffix().isEmpty());
+            EXPECT_EQ(chooser.directory().absolutePath().toStdString(),
+                      vesk::test::utf8FromPath(dir.root()));
+            chooser.reject();
+        });
+        EXPECT_FALSE(dialog.chooseFile(FileChooser::Open, path));
+    }
     EXPECT_EQ(path, existing);
 
     path = dir.path("new");
-    test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
+    const test::ModalAnswer<QFileDialog> answer([&](QFileDialog& chooser) {
         EXPECT_EQ(chooser.windowTitle(), "名前を付けて保存する");
         EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_FALSE(chooser.testOption(QFileDialog::DontConfirmOverwrite));

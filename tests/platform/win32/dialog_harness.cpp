@@ -1,15 +1,41 @@
 #include "dialog_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "platform/dialog_runner.h"
 #include "platform/win32/dialog.h"
+#include "platform/win32/wide_text.h"
 
 namespace vesk::test {
 namespace {
 
 // A command ID the main window does not use: runs the test's pending action.
 constexpr int kRunPendingAction = 0x7F7F;
+
+// Ends the test program with a failure naming `what`: for a window's thread that the test
+// can neither wait for any longer nor leave behind.
+[[noreturn]] void endStuck(const std::string& what) {
+    ADD_FAILURE() << what;
+    std::fflush(nullptr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    std::abort();
+}
+
+// Sends the window a message and waits until its thread has handled it (its modal loops
+// handle sent messages too), for at most ten seconds.
+void sendAndWait(HWND window, UINT message, WPARAM wParam, const char* what) {
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, 10000, &result) == 0 &&
+        GetLastError() == ERROR_TIMEOUT) {
+        endStuck(std::string("the window's thread did not handle ") + what + " within 10 s");
+    }
+}
 
 }  // namespace
 
@@ -66,19 +92,22 @@ DialogHarness::DialogHarness(platform::DialogEvents& events)
     });
     {
         std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, std::chrono::seconds(30), [this] { return initDone_; });
+        if (!changed_.wait_for(lock, std::chrono::seconds(30), [this] { return initDone_; })) {
+            ADD_FAILURE() << "the main window was not initialised within 30 s";
+        }
     }
     if (window_ == nullptr) return;
     // The dialog manager shows the window and settles its focus after initialisation.
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (!IsWindowVisible(window_) && GetTickCount64() < deadline) Sleep(10);
+    if (!IsWindowVisible(window_)) ADD_FAILURE() << "the main window was not shown within 10 s";
     settle();
 }
 
 void DialogHarness::settle() const {
     for (int i = 0; i < 3; ++i) {
         Sleep(20);
-        SendMessageW(window_, WM_NULL, 0, 0);
+        sendAndWait(window_, WM_NULL, 0, "what was sent before");
     }
 }
 
@@ -89,13 +118,14 @@ DialogHarness::~DialogHarness() {
         if (window_ != nullptr) {
             onDialogThread([](platform::Dialog& dialog) { dialog.end(-2); });
         }
+        if (!waitForEnd(10000)) endStuck("the main window did not end within 10 s of being ended");
     }
     if (thread_.joinable()) thread_.join();
 }
 
 void DialogHarness::onDialogThread(const std::function<void(platform::Dialog&)>& action) {
     pending_ = &action;
-    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kRunPendingAction, 0), 0);
+    sendAndWait(window_, WM_COMMAND, MAKEWPARAM(kRunPendingAction, 0), "the test's action");
     pending_ = nullptr;
 }
 
@@ -129,15 +159,23 @@ HWND DialogHarness::waitForPopup(const std::wstring& caption, DWORD timeoutMs) c
         for (HWND w : popups()) {
             if (windowText(w) == caption) return w;
         }
-        if (GetTickCount64() >= deadline) return nullptr;
+        if (GetTickCount64() >= deadline) break;
         Sleep(20);
     }
+    ADD_FAILURE() << "no window \"" << platform::win32::toUtf8(caption) << "\" came within "
+                  << timeoutMs << " ms";
+    return nullptr;
 }
 
 bool DialogHarness::waitForNoPopup(DWORD timeoutMs) const {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!popups().empty()) {
-        if (GetTickCount64() >= deadline) return false;
+        if (GetTickCount64() >= deadline) {
+            std::string open;
+            for (HWND w : popups()) open += " \"" + platform::win32::toUtf8(windowText(w)) + "\"";
+            ADD_FAILURE() << "still open after " << timeoutMs << " ms:" << open;
+            return false;
+        }
         Sleep(20);
     }
     settle();

@@ -298,7 +298,7 @@ TEST_F(Win32MainWindowTest, SaveAsUsesATypedNameAsItIsAndAsksBeforeReplacing) {
             if (GetWindow(w, GW_OWNER) == chooser) question = w;
         }
     }
-    ASSERT_NE(question, nullptr);
+    ASSERT_NE(question, nullptr) << "no replace question came within 5 s";
     PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_EQ(readBytes(existing), original) << "replaced by a copy of the image";

@@ -17,6 +17,7 @@
 namespace vesk::test {
 namespace {
 
+using platform::win32::toUtf8;
 using platform::win32::toWide;
 
 // The program as built, in Windows spelling.
@@ -62,9 +63,13 @@ HWND windowOf(DWORD process, const std::wstring& caption = {}) {
 }
 
 HWND waitForWindowOf(DWORD process, const std::wstring& caption = {}) {
-    for (int i = 0; i < 1000; ++i, Sleep(20)) {
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    for (;; Sleep(20)) {
         if (HWND w = windowOf(process, caption)) return w;
+        if (GetTickCount64() >= deadline) break;
     }
+    ADD_FAILURE() << "no window \"" << toUtf8(caption.empty() ? L"VeskEdit" : caption)
+                  << "\" of process " << process << " came within 20 s";
     return nullptr;
 }
 
@@ -131,12 +136,13 @@ protected:
         Program second(program);
         ASSERT_TRUE(second.started());
         bool showedAWindow = false;
-        while (second.running()) {
+        const ULONGLONG deadline = GetTickCount64() + 20000;
+        while (second.running() && GetTickCount64() < deadline) {
             showedAWindow = showedAWindow || windowOf(second.id(), L"") != nullptr ||
                             windowOf(second.id(), toWide(layout::kCaption)) != nullptr;
             Sleep(5);
         }
-        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(second.exitCode(0), 0) << "the second start has not ended within 20 s";
         EXPECT_FALSE(showedAWindow);
     }
     static HWND foregroundSoon(HWND expected) {
@@ -169,8 +175,9 @@ TEST_F(SecondInstanceTest, BringsTheRunningEditorOrItsChooserToTheFront) {
 
     PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     for (int i = 0; i < 250 && IsWindow(chooser); ++i) Sleep(20);
+    EXPECT_FALSE(IsWindow(chooser)) << "the chooser has not gone within 5 s of its cancel";
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_EQ(first.exitCode(), 0) << "the editor has not ended within 20 s of its close";
     EXPECT_EQ(platform::profileInt(dir.path("data.ini"), "Vesk Tool", "backup", -1), 0)
         << "data.ini beside the program";
 }

@@ -1,5 +1,7 @@
 #include "win32_story_driver.h"
 
+#include <gtest/gtest.h>
+
 #include "app/messages.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
@@ -50,7 +52,11 @@ bool Win32StoryDriver::useChooser(int command, const std::wstring& title, const 
     }
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (IsWindow(chooser) && IsWindowVisible(chooser)) {
-        if (GetTickCount64() >= deadline) return false;
+        if (GetTickCount64() >= deadline) {
+            ADD_FAILURE() << "the chooser \"" << platform::win32::toUtf8(title)
+                          << "\" was still open 10 s after its answer";
+            return false;
+        }
         Sleep(20);
     }
     h_.settle();

@@ -34,15 +34,18 @@ SeenTexts textsOfTheWindow() {
     QtDialog dialog(events);
     dialog.initialise();
     SeenTexts seen;
-    test::answerNextModal<QFileDialog>([&](QFileDialog& chooser) {
-        if (auto* buttons = chooser.findChild<QDialogButtonBox*>()) {
-            seen.chooserCancel = buttons->button(QDialogButtonBox::Cancel)->text().toStdString();
-        }
-        chooser.reject();
-    });
-    std::string path;
-    dialog.chooseFile(FileChooser::Open, path);
-    test::answerNextModal<QMessageBox>([&](QMessageBox& box) {
+    {
+        const test::ModalAnswer<QFileDialog> answer([&](QFileDialog& chooser) {
+            if (auto* buttons = chooser.findChild<QDialogButtonBox*>()) {
+                seen.chooserCancel =
+                    buttons->button(QDialogButtonBox::Cancel)->text().toStdString();
+            }
+            chooser.reject();
+        });
+        std::string path;
+        dialog.chooseFile(FileChooser::Open, path);
+    }
+    const test::ModalAnswer<QMessageBox> answer([&](QMessageBox& box) {
         seen.errorButton = box.buttons().first()->text().toStdString();
         box.buttons().first()->click();
     });
