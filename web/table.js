@@ -1,0 +1,277 @@
+// The table of all 200 enemies: one row each, a field per editable value, marks on the
+// fields that differ from the original image. Every label comes from the core.
+
+const HP = 0, HP_POSITION = 1, KERO = 2, STATS = 3, COUNT = 7, ABILITIES = 8;
+
+function escapeHtml(text) {
+  return text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+}
+
+export class EnemyTable {
+  // handlers: hp(m, position), kero(m, index), stat(m, k, text) -> stored value,
+  // statText(typed) -> shown text, ability(m, slot, text) -> "" or a problem,
+  // selection(count), problem(text).
+  constructor(table, labels, handlers) {
+    this.table = table;
+    this.body = table.tBodies[0];
+    this.labels = labels;
+    this.handlers = handlers;
+    this.width = labels.rowValues;
+    this.numbers = labels.enemies.map((label) => label.slice(0, 3));
+    this.abilityColumns = Array.from({ length: labels.maxAbilities }, (_, i) => `能力${i + 1}`);
+    this.columns = [labels.hpField, labels.keroField, ...labels.statFields, ...this.abilityColumns];
+    this.hpOptions = labels.hp.map((text, p) => `<option value="${p}">${escapeHtml(text)}</option>`).join('');
+    this.keroOptions = labels.kero.map((text, p) => `<option value="${p}">${escapeHtml(text)}</option>`).join('');
+    this.lastChecked = -1;
+    this.writeHead();
+    this.listen();
+  }
+
+  writeHead() {
+    const head = this.table.querySelector('#enemy-head');
+    const kinds = ['pick', 'name', 'hp', 'kero', 'stat', 'stat', 'stat', 'stat', ...this.abilityColumns.map(() => 'ability')];
+    const cells = ['選択', '番号・名前', ...this.columns];
+    head.innerHTML = cells.map((text, i) => `<th scope="col" class="${kinds[i]}">${escapeHtml(text)}</th>`).join('');
+  }
+
+  // Builds every row from the core's values (see row_values.h for their order).
+  build(values, originals) {
+    const rows = [];
+    for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m, values));
+    this.body.innerHTML = rows.join('');
+    this.rows = Array.from(this.body.rows);
+    this.values = values.slice();
+    this.originals = originals;
+    this.marked = new Uint8Array(values.length);
+    this.markAll(values, originals, false);
+  }
+
+  // Each field starts as a light stand-in with the field's role, name and value; the real
+  // input or list takes its place when the field gets focus. Two thousand real form
+  // controls would take the browser many times longer to draw than the whole table does.
+  rowHtml(m, values) {
+    const at = m * this.width;
+    const number = this.numbers[m];
+    const field = (col, role, column, text) =>
+      `<td><span class="field" tabindex="0" role="${role}" data-col="${col}" aria-label="${number} ${escapeHtml(column)}"`
+      + `${role === 'combobox' ? ' aria-expanded="false"' : ''}>${escapeHtml(text)}</span></td>`;
+    let html = `<tr data-enemy="${m}"><td class="pick"><input type="checkbox" data-col="pick" aria-label="${number} 選択"></td>`
+      + `<th scope="row" class="name">${escapeHtml(this.labels.enemies[m])}</th>`
+      + field('hp', 'combobox', this.columns[0], this.labels.hp[values[at + HP_POSITION]])
+      + field('kero', 'combobox', this.columns[1], this.labels.kero[values[at + KERO]]);
+    for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox', this.columns[2 + k], String(values[at + STATS + k]));
+    const count = values[at + COUNT];
+    for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
+      html += slot < count
+        ? field(`a${slot}`, 'combobox', this.columns[6 + slot], this.labels.abilities[values[at + ABILITIES + slot]])
+        : '<td></td>';
+    }
+    return html + '</tr>';
+  }
+
+  // The real control for a stand-in, holding the row's current value.
+  realControl(standIn) {
+    const col = standIn.dataset.col;
+    const m = Number(standIn.closest('tr').dataset.enemy);
+    const at = m * this.width;
+    let control;
+    if (col === 'hp' || col === 'kero') {
+      control = document.createElement('select');
+      control.innerHTML = col === 'hp' ? this.hpOptions : this.keroOptions;
+      control.value = String(this.values[at + (col === 'hp' ? HP_POSITION : KERO)]);
+    } else {
+      control = document.createElement('input');
+      control.type = 'text';
+      control.autocomplete = 'off';
+      if (col.startsWith('s')) {
+        Object.assign(control, { inputMode: 'numeric', maxLength: 3, size: 3 });
+      } else {
+        control.className = 'ability';
+        control.setAttribute('list', 'ability-labels');
+      }
+      control.value = standIn.textContent;
+    }
+    control.dataset.col = col;
+    control.setAttribute('aria-label', standIn.getAttribute('aria-label'));
+    if (standIn.title) control.title = standIn.title;
+    if (standIn.dataset.original) control.dataset.original = standIn.dataset.original;
+    return control;
+  }
+
+  upgrade(standIn) {
+    const control = this.realControl(standIn);
+    standIn.replaceWith(control);
+    control.focus();
+    if (control.select) control.select();
+    return control;
+  }
+
+  // Shows new values from the core: only fields whose value or mark changed are touched.
+  refresh(values, originals) {
+    for (let m = 0; m < this.rows.length; m++) {
+      const at = m * this.width;
+      if (values[at + COUNT] !== this.values[at + COUNT]) {
+        this.rows[m].outerHTML = this.rowHtml(m, values);
+        this.rows[m] = this.body.rows[m];
+        this.marked.fill(0, at, at + this.width);
+      }
+    }
+    for (let i = 0; i < values.length; i++) {
+      if (values[i] === this.values[i]) continue;
+      const m = Math.floor(i / this.width), field = i % this.width;
+      this.show(m, field, values[i]);
+    }
+    const originalsChanged = originals.some((v, i) => v !== this.originals[i]);
+    this.values = values.slice();
+    this.originals = originals;
+    this.markAll(values, originals, originalsChanged);
+  }
+
+  show(m, field, value) {
+    let control = null, text = '', choice = String(value);
+    if (field === HP_POSITION) [control, text] = [this.control(m, 'hp'), this.labels.hp[value]];
+    else if (field === KERO) [control, text] = [this.control(m, 'kero'), this.labels.kero[value]];
+    else if (field >= STATS && field < COUNT) [control, text] = [this.control(m, `s${field - STATS}`), choice];
+    else if (field >= ABILITIES && value >= 0) {
+      [control, text] = [this.control(m, `a${field - ABILITIES}`), this.labels.abilities[value]];
+      choice = text;
+    }
+    if (!control) return;
+    if (control.tagName === 'SPAN') control.textContent = text;
+    else control.value = choice;
+  }
+
+  // A field is marked when its value differs from the original; its title and the hint
+  // line say what the original was.
+  markAll(values, originals, force) {
+    for (let m = 0; m < this.rows.length; m++) {
+      const at = m * this.width;
+      this.mark(m, 'hp', at + HP, values, originals, force, (v, i) => `${this.labels.hp[originals[i + 1]]} (hp_index ${v})`);
+      this.mark(m, 'kero', at + KERO, values, originals, force, (v) => this.labels.kero[v]);
+      for (let k = 0; k < 4; k++) this.mark(m, `s${k}`, at + STATS + k, values, originals, force, (v) => String(v));
+      for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
+        this.mark(m, `a${slot}`, at + ABILITIES + slot, values, originals, force,
+          (v) => (v < 0 ? 'なし' : this.labels.abilities[v]));
+      }
+    }
+  }
+
+  mark(m, col, i, values, originals, force, describe) {
+    const differs = values[i] !== originals[i] ? 1 : 0;
+    if (differs === this.marked[i] && !(differs && force)) return;
+    this.marked[i] = differs;
+    const control = this.control(m, col);
+    if (!control) return;
+    control.closest('td').classList.toggle('changed', differs === 1);
+    if (differs) {
+      control.title = `元の値: ${describe(originals[i], i)}`;
+      control.dataset.original = control.title;
+    } else {
+      control.removeAttribute('title');
+      delete control.dataset.original;
+    }
+  }
+
+  filter(text) {
+    const wanted = text.trim();
+    const number = /^\d+$/.test(wanted) ? Number(wanted) : -1;
+    this.rows.forEach((row, m) => {
+      row.hidden = wanted !== '' && m !== number && !this.labels.enemies[m].includes(wanted);
+    });
+  }
+
+  selectedEnemies() {
+    return this.rows.filter((row) => row.cells[0].firstChild.checked).map((row) => Number(row.dataset.enemy));
+  }
+
+  selectShown(on) {
+    for (const row of this.rows) if (!row.hidden || !on) row.cells[0].firstChild.checked = on;
+    this.handlers.selection(this.selectedEnemies().length);
+  }
+
+  listen() {
+    const body = this.body;
+    body.addEventListener('focusin', (event) => {
+      let control = event.target;
+      if (control.classList.contains('field')) control = this.upgrade(control);
+      this.handlers.focus(control.dataset.original ? `${control.getAttribute('aria-label')}: ${control.dataset.original}` : '');
+    });
+    body.addEventListener('input', (event) => {
+      const input = event.target;
+      if (!input.dataset.col?.startsWith('s')) return;
+      const shown = this.handlers.statText(input.value);
+      if (shown !== input.value) input.value = shown;
+    });
+    body.addEventListener('change', (event) => this.changed(event.target));
+    body.addEventListener('click', (event) => {
+      const box = event.target;
+      if (box.dataset.col !== 'pick') return;
+      const m = Number(box.closest('tr').dataset.enemy);
+      if (event.shiftKey && this.lastChecked >= 0) {
+        const [from, to] = m < this.lastChecked ? [m, this.lastChecked] : [this.lastChecked, m];
+        for (let i = from; i <= to; i++) if (!this.rows[i].hidden) this.rows[i].cells[0].firstChild.checked = box.checked;
+      }
+      this.lastChecked = m;
+      this.handlers.selection(this.selectedEnemies().length);
+    });
+    body.addEventListener('keydown', (event) => this.navigate(event));
+  }
+
+  changed(control) {
+    const col = control.dataset.col;
+    if (!col || col === 'pick') return;
+    const m = Number(control.closest('tr').dataset.enemy);
+    if (col === 'hp') this.handlers.hp(m, Number(control.value));
+    else if (col === 'kero') this.handlers.kero(m, Number(control.value));
+    else if (col.startsWith('s')) control.value = String(this.handlers.stat(m, Number(col.slice(1)), control.value));
+    else if (col.startsWith('a')) {
+      const slot = Number(col.slice(1));
+      const problem = this.handlers.ability(m, slot, control.value);
+      if (problem) {
+        this.handlers.problem(`${control.getAttribute('aria-label')}: ${problem}`);
+        control.value = this.labels.abilities[this.values[m * this.width + ABILITIES + slot]];
+      }
+    }
+  }
+
+  // Spreadsheet moves: Enter and Shift+Enter down and up, Ctrl+arrows from any field, and
+  // plain arrows in the stat fields (sideways only at the edge of the text).
+  navigate(event) {
+    const control = event.target;
+    const col = control.dataset.col;
+    if (!col) return;
+    const stat = col.startsWith('s') && control.tagName === 'INPUT';
+    const atStart = stat && control.selectionStart === 0 && control.selectionEnd === 0;
+    const atEnd = stat && control.selectionStart === control.value.length;
+    let move = null;
+    if (event.key === 'Enter' && control.tagName !== 'BUTTON') move = event.shiftKey ? 'up' : 'down';
+    else if (event.ctrlKey || stat) {
+      if (event.key === 'ArrowUp') move = 'up';
+      else if (event.key === 'ArrowDown') move = 'down';
+      else if (event.key === 'ArrowLeft' && (event.ctrlKey || atStart)) move = 'left';
+      else if (event.key === 'ArrowRight' && (event.ctrlKey || atEnd)) move = 'right';
+    }
+    if (!move) return;
+    const target = this.neighbour(control, move);
+    if (!target) return;
+    event.preventDefault();
+    if (control.tagName === 'INPUT' && control.type === 'text') this.changed(control);
+    target.focus();  // a stand-in turns into its control here
+    const focused = document.activeElement;
+    if (focused.select) focused.select();
+  }
+
+  neighbour(control, move) {
+    const row = control.closest('tr');
+    const controls = (r) => Array.from(r.querySelectorAll('[data-col]'));
+    if (move === 'left' || move === 'right') {
+      const list = controls(row);
+      return list[list.indexOf(control) + (move === 'left' ? -1 : 1)] ?? null;
+    }
+    let m = Number(row.dataset.enemy);
+    do m += move === 'up' ? -1 : 1; while (m >= 0 && m < this.rows.length && this.rows[m].hidden);
+    if (m < 0 || m >= this.rows.length) return null;
+    const list = controls(this.rows[m]);
+    return list.find((c) => c.dataset.col === control.dataset.col) ?? list[list.length - 1];
+  }
+}
