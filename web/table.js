@@ -106,6 +106,10 @@ export class EnemyTable {
     return control;
   }
 
+  control(m, col) {
+    return this.rows[m].querySelector(`[data-col="${col}"]`);
+  }
+
   // Shows new values from the core: only fields whose value or mark changed are touched.
   refresh(values, originals) {
     for (let m = 0; m < this.rows.length; m++) {

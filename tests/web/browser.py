@@ -3,6 +3,7 @@ profile, downloads into a folder of the test's own, the request log on, and cont
 by their role and accessible name as a screen reader user finds them."""
 import contextlib
 import http.server
+import json
 import os
 import pathlib
 import tempfile
@@ -93,14 +94,27 @@ class Browser:
             raise AssertionError(f"expected one {role} named {name!r}, found {len(found)} among {seen}")
         return found[0]
 
-    def requests(self):
-        """Every URL the browser asked for since the last call (the request log)."""
-        import json
+    def scroll_to(self, element):
+        self.driver.execute_script(
+            "arguments[0].scrollIntoView({block: 'center', inline: 'center'})", element)
+
+    def click(self, element):
+        """Scrolls the element to the middle of its box first, clear of sticky headers."""
+        self.scroll_to(element)
+        element.click()
+
+    def requests(self, document_url):
+        """Every URL that the document at `document_url` asked for since the last call, from
+        the browser's request log (the browser's own pages, such as its new-tab page, are
+        left out)."""
         urls = []
         for entry in self.driver.get_log("performance"):
             message = json.loads(entry["message"])["message"]
-            if message["method"] == "Network.requestWillBeSent":
-                urls.append(message["params"]["request"]["url"])
+            if message["method"] != "Network.requestWillBeSent":
+                continue
+            params = message["params"]
+            if params.get("documentURL", "").split("#")[0] == document_url:
+                urls.append(params["request"]["url"])
         return urls
 
     def wait_for_download(self, name, seconds=30):

@@ -57,10 +57,20 @@ def type_into(field, text):
     field.send_keys(text, Keys.TAB)
 
 
+def edit_field(browser, role, name, text):
+    """Clicks a table field, as a user would, and types into the control it becomes."""
+    browser.click(browser.find(role, name))
+    field = browser.driver.switch_to.active_element
+    assert (field.aria_role, field.accessible_name) == (role, name), \
+        f"focus went to {field.aria_role} {field.accessible_name!r}, not {role} {name!r}"
+    type_into(field, text)
+
+
 def select_range(browser, first, last):
-    browser.find("checkbox", f"{first} 選択").click()
-    ActionChains(browser.driver).key_down(Keys.SHIFT).click(
-        browser.find("checkbox", f"{last} 選択")).key_up(Keys.SHIFT).perform()
+    browser.click(browser.find("checkbox", f"{first} 選択"))
+    last_box = browser.find("checkbox", f"{last} 選択")
+    browser.scroll_to(last_box)
+    ActionChains(browser.driver).key_down(Keys.SHIFT).click(last_box).key_up(Keys.SHIFT).perform()
 
 
 def open_image(browser, path):
@@ -76,13 +86,17 @@ def bytes_of(path):
 
 
 def check_requests(browser, page_url):
-    others = [u for u in browser.requests()
-              if u != page_url and not u.startswith(("data:", "blob:"))]
+    made = browser.requests(page_url)
+    assert page_url in made, f"the request log does not show the page itself: {made}"
+    others = [u for u in made if u != page_url and not u.startswith(("data:", "blob:"))]
     assert not others, f"the page made requests beyond itself: {others}"
+    assert browser.driver.current_url == page_url, f"the page went to {browser.driver.current_url}"
     resources = browser.driver.execute_script(
         "return performance.getEntriesByType('resource').map(e => e.name)"
         ".filter(n => !n.startsWith('data:') && !n.startsWith('blob:'))")
     assert not resources, f"the page loaded resources: {resources}"
+    errors = [e["message"] for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
+    assert not errors, f"the page reported errors: {errors}"
 
 
 def check_accessibility(browser, axe):
@@ -104,7 +118,7 @@ def check_phone_width(browser):
     overflow = browser.driver.execute_script(
         "return document.documentElement.scrollWidth - document.documentElement.clientWidth")
     assert overflow <= 0, f"the page scrolls sideways by {overflow} px at 390 px"
-    box = browser.find("region", "敵の一覧")
+    box = browser.find("region", "敵の一覧の表")
     assert browser.driver.execute_script("return arguments[0].scrollWidth > arguments[0].clientWidth", box), \
         "the table should scroll inside its own box"
     name = browser.driver.find_element("css selector", "tbody th.name")
@@ -133,10 +147,8 @@ def story(page, tools, work, mode, screenshot=None):
                 "return document.querySelectorAll('#enemies tbody tr').length") == 200, 30,
                 "all 200 rows")
 
-            field, value, _ = STAT_EDIT
-            type_into(browser.find("textbox", field), value)
-            field, value, _ = ABILITY_EDIT
-            type_into(browser.find("combobox", field), value)
+            edit_field(browser, "textbox", *STAT_EDIT[:2])
+            edit_field(browser, "combobox", *ABILITY_EDIT[:2])
             select_range(browser, "100", "199")
             assert page_text(browser, "selection-count").startswith("100 "), "100 rows selected"
             Select(browser.find("combobox", "項目")).select_by_value(BULK[0])
@@ -166,7 +178,7 @@ def story(page, tools, work, mode, screenshot=None):
             s.tool("vesk", "export", expected, "-o", s.work / "by-vesk.csv")
             assert bytes_of(csv) == bytes_of(s.work / "by-vesk.csv"), "CSV differs from vesk export"
             if screenshot:
-                browser.find("textbox", "037 攻").click()
+                browser.click(browser.find("textbox", "037 攻"))
                 browser.driver.save_screenshot(str(screenshot))
 
             refusals(s, browser, csv, expected)
@@ -234,7 +246,7 @@ def performance(page, tools, work, runs):
             type_into(browser.find("textbox", "値"), "1")
             browser.find("button", "一括変更").click()
             wait_until(lambda: measure("vesk-bulk-edit") is not None, 10, "the bulk edit")
-            type_into(browser.find("textbox", "037 防"), str(run + 1))
+            edit_field(browser, "textbox", "037 防", str(run + 1))
             wait_until(lambda: measure("vesk-update") is not None, 10, "the edit's update")
             browser.find("button", "BPS パッチを保存").click()
             wait_until(lambda: measure("vesk-bps") is not None, 10, "the BPS patch")
