@@ -1,12 +1,10 @@
-#include <algorithm>
 #include <memory>
 
 #include "cli/commands.h"
 #include "cli/enemy_selection.h"
-#include "cli/field_assignment.h"
 #include "cli/file_access.h"
 #include "cli/image_update.h"
-#include "data/name_tables.h"
+#include "exchange/bulk_edit.h"
 
 namespace vesk::cli {
 namespace {
@@ -21,36 +19,16 @@ struct SetOptions {
 void run(CommandContext& context, const SetOptions& options) {
     const EnemySelection selection = parseEnemySelection(options.enemies);
     if (!selection.problem.empty()) return context.fail(selection.problem, kUsageError);
-    std::vector<FieldAssignment> assignments;
-    for (const std::string& text : options.assignments) {
-        ParsedAssignment parsed = parseAssignment(text);
-        if (!parsed.problem.empty()) return context.fail(parsed.problem, kUsageError);
-        assignments.push_back(std::move(parsed.assignment));
-    }
+    const exchange::ParsedAssignments parsed = exchange::parseAssignments(options.assignments);
+    if (!parsed.problem.empty()) return context.fail(parsed.problem, kUsageError);
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
 
-    EnemyBlock updated = image.block;
-    for (int m : selection.enemies) {
-        for (const FieldAssignment& assignment : assignments) {
-            if (assignment.field == FieldAssignment::Field::Ability &&
-                assignment.index >= updated.abilityCount(m)) {
-                return context.fail(
-                    enemyLabel(m) + " has " + std::to_string(updated.abilityCount(m)) +
-                    " abilities, so it has no " + assignment.name + "; nothing written");
-            }
-            const long long wanted = assignedValue(assignment, assignment.current(updated, m));
-            const int value =
-                static_cast<int>(std::clamp<long long>(wanted, 0, assignment.highest()));
-            if (value != wanted) {
-                context.out << enemyLabel(m) << "  " << assignment.name << ": " << wanted
-                            << " is outside 0-" << assignment.highest() << ", clamped to " << value
-                            << '\n';
-            }
-            assignment.store(updated, m, value);
-        }
-    }
-    updateImage(context, options.image, image.block, updated, options.update);
+    const exchange::BulkEdit edit =
+        exchange::applyAssignments(image.block, selection.enemies, parsed.assignments);
+    if (!edit.problem.empty()) return context.fail(edit.problem + "; nothing written");
+    for (const std::string& line : edit.noteLines) context.out << line << '\n';
+    updateImage(context, options.image, image.block, edit.block, options.update);
 }
 
 }  // namespace

@@ -2,12 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/enemy_block.h"
 
-namespace vesk::cli {
+namespace vesk::exchange {
 
-// One FIELD=VALUE of `vesk set`: hp_index, kero_index, attack, defense, speed, magic or
+// One FIELD=VALUE of a bulk edit: hp_index, kero_index, attack, defense, speed, magic or
 // abilityN, with =, +=, -= or *= (only *= takes a fraction; abilities only =).
 struct FieldAssignment {
     enum class Field { HpIndex, KeroIndex, Stat, Ability };
@@ -27,12 +28,20 @@ struct FieldAssignment {
 
 struct ParsedAssignment {
     FieldAssignment assignment;
-    std::string problem;
+    std::string problem;  // empty when the text was understood
 };
 
 ParsedAssignment parseAssignment(std::string_view text);
 
+// Every text parsed, stopping at the first that cannot be.
+struct ParsedAssignments {
+    std::vector<FieldAssignment> assignments;
+    std::string problem;
+};
+
+ParsedAssignments parseAssignments(const std::vector<std::string>& texts);
+
 // The field's new value before clamping.
 long long assignedValue(const FieldAssignment& assignment, int current);
 
-}  // namespace vesk::cli
+}  // namespace vesk::exchange

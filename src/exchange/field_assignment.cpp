@@ -1,5 +1,4 @@
-#include "cli/field_assignment.h"
-#include "exchange/quoted.h"
+#include "exchange/field_assignment.h"
 
 #include <algorithm>
 #include <array>
@@ -9,15 +8,15 @@
 #include "data/name_tables.h"
 #include "exchange/cell_value.h"
 #include "exchange/enemy_table.h"
+#include "exchange/quoted.h"
 
-namespace vesk::cli {
+namespace vesk::exchange {
 namespace {
 
 using Field = FieldAssignment::Field;
 using Operation = FieldAssignment::Operation;
 
 bool readField(std::string_view name, FieldAssignment& assignment) {
-    namespace column = exchange::column;
     if (name == column::kHpIndex) {
         assignment.field = Field::HpIndex;
         return true;
@@ -43,15 +42,41 @@ bool readField(std::string_view name, FieldAssignment& assignment) {
     return false;
 }
 
+// A decimal number such as "12", "-3" or "1.25"; read by hand because not every standard
+// library the core is built with has std::from_chars for floating point.
+bool readDecimal(std::string_view text, double& value) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double number = 0, scale = 1;
+    bool digits = false, point = false;
+    for (char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            if (point) {
+                scale /= 10;
+                number += (c - '0') * scale;
+            } else {
+                number = number * 10 + (c - '0');
+            }
+        } else {
+            return false;
+        }
+    }
+    value = negative ? -number : number;
+    return digits && std::isfinite(value);
+}
+
 bool readNumber(std::string_view text, bool fraction, double& value) {
     if (text.starts_with('+')) text.remove_prefix(1);
     if (text.empty()) return false;
-    const char* end = text.data() + text.size();
-    if (fraction) {
-        const auto [stop, error] = std::from_chars(text.data(), end, value);
-        return error == std::errc() && stop == end && std::isfinite(value);
-    }
+    if (fraction) return readDecimal(text, value);
     long long whole = 0;
+    const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, whole);
     value = static_cast<double>(whole);
     return error == std::errc() && stop == end;
@@ -105,7 +130,7 @@ ParsedAssignment parseAssignment(std::string_view text) {
     assignment.text = std::string(text);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
+        parsed.problem = quoted(assignment.text) + " is not FIELD=VALUE";
         return parsed;
     }
     std::size_t nameEnd = equals;
@@ -127,14 +152,13 @@ ParsedAssignment parseAssignment(std::string_view text) {
     const std::string_view value = text.substr(equals + 1);
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
-            parsed.problem =
-                exchange::quoted(assignment.text) + ": an ability can only be set with =";
+            parsed.problem = quoted(assignment.text) + ": an ability can only be set with =";
             return parsed;
         }
-        const exchange::CellValue id = exchange::readLabelledCell(
-            value, 0, kAbilityIdCount - 1, [](int v) { return std::string(abilityName(v)); });
+        const CellValue id = readLabelledCell(value, 0, kAbilityIdCount - 1,
+                                              [](int v) { return std::string(abilityName(v)); });
         if (!id.problem.empty()) {
-            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
+            parsed.problem = quoted(assignment.text) + ": " + id.problem;
             return parsed;
         }
         assignment.operand = id.value;
@@ -142,9 +166,22 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
-        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
-                         " is not " +
+        parsed.problem = quoted(assignment.text) + ": " + quoted(value) + " is not " +
                          (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
+    }
+    return parsed;
+}
+
+ParsedAssignments parseAssignments(const std::vector<std::string>& texts) {
+    ParsedAssignments parsed;
+    for (const std::string& text : texts) {
+        ParsedAssignment one = parseAssignment(text);
+        if (!one.problem.empty()) {
+            parsed.problem = std::move(one.problem);
+            parsed.assignments.clear();
+            return parsed;
+        }
+        parsed.assignments.push_back(std::move(one.assignment));
     }
     return parsed;
 }
@@ -165,4 +202,4 @@ long long assignedValue(const FieldAssignment& assignment, int current) {
     return current;
 }
 
-}  // namespace vesk::cli
+}  // namespace vesk::exchange

@@ -1,0 +1,102 @@
+#include "exchange/field_assignment.h"
+
+#include <gtest/gtest.h>
+
+#include "exchange/bulk_edit.h"
+
+namespace vesk::exchange {
+namespace {
+
+long long after(const std::string& text, int current) {
+    const ParsedAssignment parsed = parseAssignment(text);
+    EXPECT_TRUE(parsed.problem.empty()) << text << ": " << parsed.problem;
+    return assignedValue(parsed.assignment, current);
+}
+
+TEST(FieldAssignment, ComputesEachOperation) {
+    EXPECT_EQ(after("attack=7", 100), 7);
+    EXPECT_EQ(after("defense+=30", 100), 130);
+    EXPECT_EQ(after("speed-=130", 100), -30);  // clamped by the caller, which reports it
+    EXPECT_EQ(after("magic*=1.5", 101), 152);  // rounded to the nearest
+    EXPECT_EQ(after("hp_index*=0", 9), 0);
+    EXPECT_EQ(after("attack*=.5", 9), 5);
+    EXPECT_EQ(after("attack*=2.", 9), 18);
+    EXPECT_EQ(after("attack*=1.25", 100), 125);
+    EXPECT_EQ(after("ability3=063 : 44マグナム", 0), 63);
+
+    const FieldAssignment kero = parseAssignment("kero_index=3").assignment;
+    EXPECT_EQ(kero.highest(), 15);
+    EnemyBlock block;
+    block.bytes()[6] = 0xA0;
+    kero.store(block, 0, 3);
+    EXPECT_EQ(block.bytes()[6], 0xA3);
+    const FieldAssignment slot = parseAssignment("ability2=9").assignment;
+    EXPECT_EQ(slot.index, 1);
+}
+
+TEST(FieldAssignment, RefusesWhatItCannotDo) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"attack", "\"attack\" is not FIELD=VALUE"},
+        {"power=3",
+         "unknown field \"power\"; fields are hp_index, kero_index, attack, defense, "
+         "speed, magic and ability1 to ability8"},
+        {"ability9=1",
+         "unknown field \"ability9\"; fields are hp_index, kero_index, attack, "
+         "defense, speed, magic and ability1 to ability8"},
+        {"ability1+=1", "\"ability1+=1\": an ability can only be set with ="},
+        {"ability1=300",
+         "\"ability1=300\": 300 is out of range; expected a whole number from 0 "
+         "to 255"},
+        {"attack=1.5", "\"attack=1.5\": \"1.5\" is not a whole number"},
+        {"attack*=-2", "\"attack*=-2\": \"-2\" is not a number 0 or more (such as 1.5)"},
+        {"attack+=", "\"attack+=\": \"\" is not a whole number"},
+        {"attack*=1.2.3", "\"attack*=1.2.3\": \"1.2.3\" is not a number 0 or more (such as 1.5)"},
+        {"attack*=.", "\"attack*=.\": \".\" is not a number 0 or more (such as 1.5)"},
+        {"attack*=1e3", "\"attack*=1e3\": \"1e3\" is not a number 0 or more (such as 1.5)"},
+    };
+    for (const auto& [text, problem] : cases) {
+        EXPECT_EQ(parseAssignment(text).problem, problem) << text;
+    }
+}
+
+TEST(BulkEdit, AppliesInOrderClampsAndReportsChangesAndNotes) {
+    EnemyBlock block;
+    block.setStat(0, 0, 200);
+    block.setStat(1, 0, 100);
+    const BulkEdit edit = applyAssignmentTexts(block, {0, 1}, {"attack*=1.5", "attack-=20"});
+    ASSERT_EQ(edit.problem, "");
+    EXPECT_EQ(edit.block.stat(0, 0), 235);  // 300 clamped to 255, then 20 less
+    EXPECT_EQ(edit.block.stat(1, 0), 130);
+    ASSERT_EQ(edit.notes.size(), 1u);
+    EXPECT_EQ(edit.notes[0].enemy, 0);
+    EXPECT_EQ(edit.notes[0].wanted, 300);
+    EXPECT_EQ(edit.notes[0].after, 255);
+    EXPECT_EQ(edit.noteLines.size(), 1u);
+    EXPECT_EQ(edit.changes.size(), 2u);
+    EXPECT_EQ(edit.changeLines, (std::vector<std::string>{"000 ハエおとこ  攻 200 → 235",
+                                                          "001 ドラゴンフライ  攻 100 → 130"}));
+}
+
+TEST(BulkEdit, AProblemAppliesNothing) {
+    EnemyBlock block;
+    block.bytes()[9] = 1 << 3;  // enemy 1 has two abilities, enemy 0 one
+    for (const auto& [enemies, texts, problem] :
+         std::vector<std::tuple<std::vector<int>, std::vector<std::string>, std::string>>{
+             {{1, 0},
+              {"attack=9", "ability2=5"},
+              "000 : ハエおとこ has 1 abilities, so it has no ability2"},
+             {{0, 200}, {"attack=9"}, "200 is not an enemy number 0-199"},
+             {{0},
+              {"attack=9", "power=1"},
+              "unknown field \"power\"; fields are hp_index, kero_index, attack, defense, "
+              "speed, magic and ability1 to ability8"},
+         }) {
+        const BulkEdit edit = applyAssignmentTexts(block, enemies, texts);
+        EXPECT_EQ(edit.problem, problem);
+        EXPECT_EQ(edit.block.bytes(), block.bytes());
+        EXPECT_TRUE(edit.changes.empty() && edit.notes.empty());
+    }
+}
+
+}  // namespace
+}  // namespace vesk::exchange
