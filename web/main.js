@@ -100,12 +100,7 @@ async function openOriginal(file) {
 }
 
 function bulkFields() {
-  const fields = [
-    ['hp_index', `${page.labels.hpField} (hp_index)`],
-    ['kero_index', `${page.labels.keroField} (kero_index)`],
-    ...['attack', 'defense', 'speed', 'magic'].map((name, k) => [name, `${page.labels.statFields[k]} (${name})`]),
-  ];
-  $('bulk-field').replaceChildren(...fields.map(([value, text]) => new Option(text, value)));
+  $('bulk-field').replaceChildren(...page.labels.bulkFields.map(({ name, label }) => new Option(label, name)));
 }
 
 function bulkEdit(event) {

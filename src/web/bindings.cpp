@@ -45,6 +45,23 @@ val labelArray(int count, Label label) {
     return array;
 }
 
+// The fields a bulk edit can assign: their names in the assignment and their labels.
+val bulkFields() {
+    val fields = val::array();
+    auto add = [&fields](std::string name, std::string label) {
+        val field = val::object();
+        field.set("label", label + " (" + name + ")");
+        field.set("name", name);
+        fields.call<void>("push", field);
+    };
+    add(std::string(exchange::column::kHpIndex), std::string(exchange::kHpFieldLabel));
+    add(std::string(exchange::column::kKeroIndex), std::string(exchange::kKeroFieldLabel));
+    for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
+        add(std::string(exchange::column::kStats[k]), std::string(exchange::kStatFieldLabels[k]));
+    }
+    return fields;
+}
+
 // Every text the page shows for the enemy data, as the window shows it.
 val labels() {
     val result = val::object();
@@ -58,6 +75,7 @@ val labels() {
     result.set("statFields", labelArray(EnemyBlock::kStatCount,
                                         [](int k) { return exchange::kStatFieldLabels[k]; }));
     result.set("maxAbilities", EnemyBlock::kMaxAbilities);
+    result.set("bulkFields", bulkFields());
     result.set("rowValues", kRowValues);
     return result;
 }
@@ -118,6 +136,16 @@ val importTable(WebDocument& document, const val& bytes) {
     return stringArray(document.importTable(text));
 }
 
+// {problem, notes}: why nothing changed, or the clamping notes as `vesk set` prints them.
+val bulkEdit(WebDocument& document, const val& enemies, const std::string& assignment) {
+    const exchange::BulkEdit edit =
+        document.bulkEdit(emscripten::convertJSArrayToNumberVector<int>(enemies), assignment);
+    val result = val::object();
+    result.set("problem", edit.problem);
+    result.set("notes", stringArray(edit.noteLines));
+    return result;
+}
+
 std::string applyPatch(WebDocument& document, const val& bytes) {
     return document.applyPatch(bytesFrom(bytes));
 }
@@ -140,6 +168,7 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
         .function("setKeroIndex", &WebDocument::setKeroIndex)
         .function("setStatText", &setStatText)
         .function("setAbilityText", &setAbilityText)
+        .function("bulkEdit", &bulkEdit)
         .function("changeLines", &changeLines)
         .function("otherDifferences", &otherDifferences)
         .function("image", &image)

@@ -59,6 +59,13 @@ int WebDocument::setStatText(int enemy, int stat, std::string_view text) {
 
 void WebDocument::setAbility(int enemy, int slot, int id) { block_.setAbilityAt(enemy, slot, id); }
 
+exchange::BulkEdit WebDocument::bulkEdit(const std::vector<int>& enemies,
+                                         const std::string& assignment) {
+    exchange::BulkEdit edit = exchange::applyAssignmentTexts(block_, enemies, {assignment});
+    if (edit.problem.empty()) block_ = edit.block;
+    return edit;
+}
+
 exchange::Bytes WebDocument::image() const {
     exchange::Bytes bytes = image_;
     if (bytes.size() >= kImageMinimum) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/enemy_block.h"
+#include "exchange/bulk_edit.h"
 #include "exchange/bytes.h"
 #include "exchange/field_diff.h"
 #include "exchange/ips_patch.h"
@@ -32,6 +33,9 @@ public:
     // Stores the stat a field's text stands for and gives the value stored.
     int setStatText(int enemy, int stat, std::string_view text);
     void setAbility(int enemy, int slot, int id);
+    // One assignment such as "attack*=1.5" applied to every enemy listed, with the rules
+    // of `vesk set`; nothing changes when it has a problem.
+    exchange::BulkEdit bulkEdit(const std::vector<int>& enemies, const std::string& assignment);
 
     // The whole image with the edited block in place.
     exchange::Bytes image() const;

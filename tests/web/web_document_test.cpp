@@ -57,6 +57,18 @@ TEST(WebDocument, AppliesAPatchOnlyToItsOwnSourceAndImportsAllOrNothing) {
     EXPECT_EQ(document.block().stat(1, 0), 5);
 }
 
+TEST(WebDocument, BulkEditKeepsTheBlockWhenAnyEnemyCannotTakeIt) {
+    WebDocument document;
+    ASSERT_EQ(document.openImage(tools::makeSampleImage(1)), "");
+    const EnemyBlock before = document.block();
+    EXPECT_NE(document.bulkEdit({0, 1}, "ability8=5").problem, "");
+    EXPECT_EQ(document.block().bytes(), before.bytes());
+    const exchange::BulkEdit edit = document.bulkEdit({0, 1}, "attack+=300");
+    EXPECT_EQ(edit.problem, "");
+    EXPECT_EQ(document.block().stat(0, 0), 255);
+    EXPECT_EQ(document.block().stat(1, 0), 255);
+}
+
 TEST(WebDocument, StatFieldsFollowTheWindowsTypingRules) {
     const std::pair<const char*, const char*> cases[] = {
         {"", ""},        {"7", "7"},  {"007", "007"}, {"255", "255"}, {"256", "255"},
