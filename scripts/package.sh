@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the packages into build/packages/: the Debian package for this machine's
-# architecture (CPack) and the Windows zip (cross-compiled with MinGW-w64), then checks
+# Builds the packages into build/packages/: the browser page vesk-web-VERSION.html, the
+# Debian package for this machine's architecture (CPack) and the Windows zip
+# (cross-compiled with MinGW-w64), both also carrying the page, then checks
 # them: lintian, the desktop entry, the AppStream metadata, and the unpacked programs
 # (Linux, and Windows under Wine) keeping their setting in the user's configuration folder.
 #   bash scripts/package.sh [--no-checks]
@@ -12,6 +13,14 @@ checks=1
 bash scripts/setup.sh package
 out=build/packages
 mkdir -p "$out"
+
+# The browser page: one self-contained HTML file, shipped on its own and in both packages.
+version=$(sed -n 's/^project(VeskEdit VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+cmake --preset web >/dev/null
+cmake --build --preset web
+web_page=$PWD/build/web/src/web/vesk-web.html
+cp "$web_page" "$out/vesk-web-$version.html"
+echo "package: $out/vesk-web-$version.html"
 
 # Linux: a release build with Debian's hardening flags, documentation laid out as Debian
 # keeps it; stripped by CPack.
@@ -33,7 +42,8 @@ if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev
   toolchain=()
   [ -f "$windows/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
   cmake -S . -B "$windows" -G Ninja "${toolchain[@]}" \
-    -DCMAKE_BUILD_TYPE=Release -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCHMARKS=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCHMARKS=OFF \
+    -DVESK_SHIP_WEB_PAGE="$web_page" >/dev/null
   cmake --build "$windows" -j2
   (cd "$windows" && cpack -G ZIP -B "$PWD/cpack" >/dev/null)
   zip=$(ls "$windows"/cpack/vesk-edit-*-windows-x86_64.zip)

@@ -10,22 +10,29 @@ need=${1:-test}
 run_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  # the vesk command: arguments, JSON, checksums
-  libcli11-dev nlohmann-json3-dev zlib1g-dev
+  # the vesk command: arguments, JSON
+  libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
 )
 # Building and checking the packages; MinGW-w64 for the Windows zip
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix
+  # the browser page, vesk-web.html: Debian's emscripten compiles the core to WebAssembly
+  emscripten
 )
 # The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
-# independent reader of the patches vesk writes, and the Windows build's tests under Wine
+# independent reader of the patches vesk writes, zlib to check the program's own CRC-32,
+# the browser page's tests (Chromium driven by Selenium; npm fetches axe-core into the
+# build folder), and the Windows build's tests under Wine
 test_packages=(
   clang-format-14 imagemagick
-  libmgba-dev
+  libmgba-dev zlib1g-dev
+  chromium chromium-driver python3-selenium
   wine wine64 fonts-wine
 )
+# npm may come with a Node.js of another origin; Debian's npm only where there is none.
+command -v npm >/dev/null || test_packages+=(npm)
 
 case "$need" in
   run) packages=("${run_packages[@]}") ;;

@@ -14,6 +14,7 @@ const page = {
   table: null,
   imageName: '',
   unsaved: false,
+  originals: null,  // the original's row values, fetched again only when it changes
 };
 
 function say(text) {
@@ -31,8 +32,7 @@ function showProblems(problems) {
 
 // After every change: the table's values and marks, and the changes view.
 function update() {
-  const values = page.doc.rows(), originals = page.doc.originalRows();
-  page.table.refresh(values, originals);
+  page.table.refresh(page.doc.rows(), page.originals);
   showChanges();
 }
 
@@ -52,11 +52,12 @@ function edited(measure = 'vesk-update') {
 }
 
 function showChanges() {
-  const lines = page.doc.changeLines();
+  const { text, count } = page.doc.changes();
   const others = page.doc.otherDifferences();
-  $('changes').textContent = lines.join('\n');
+  const view = $('changes');
+  if (view.textContent !== text) view.textContent = text;
   $('change-summary').textContent =
-    `${lines.length} 件の項目が元のイメージと異なります。敵の項目以外で異なるバイト: ${others}`;
+    `${count} 件の項目が元のイメージと異なります。敵の項目以外で異なるバイト: ${others}`;
 }
 
 function enableEditor() {
@@ -78,7 +79,8 @@ async function openImage(file) {
   showProblems([]);
   page.imageName = file.name;
   page.unsaved = false;
-  page.table.build(page.doc.rows(), page.doc.originalRows());
+  page.originals = page.doc.originalRows();
+  page.table.build(page.doc.rows(), page.originals);
   enableEditor();
   showChanges();
   void document.body.offsetHeight;
@@ -96,6 +98,7 @@ async function openOriginal(file) {
   }
   say('');
   $('file-status').textContent = `元のイメージ: ${file.name}`;
+  page.originals = page.doc.originalRows();
   if (page.doc.hasImage()) update();
 }
 

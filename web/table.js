@@ -207,6 +207,13 @@ export class EnemyTable {
       if (shown !== input.value) input.value = shown;
     });
     body.addEventListener('change', (event) => this.changed(event.target));
+    body.addEventListener('pointerdown', (event) => {
+      const standIn = event.target.firstElementChild;
+      if (event.target.tagName === 'TD' && standIn?.classList.contains('field')) {
+        event.preventDefault();
+        standIn.focus();
+      }
+    });
     body.addEventListener('click', (event) => {
       const box = event.target;
       if (box.dataset.col !== 'pick') return;

@@ -105,11 +105,16 @@ std::string setAbilityText(WebDocument& document, int enemy, int slot, const std
     return id.problem;
 }
 
-// The field diff line by line, as `vesk diff` prints it.
-val changeLines(const WebDocument& document) {
-    std::vector<std::string> lines;
-    for (const auto& change : document.changes()) lines.push_back(exchange::describeChange(change));
-    return stringArray(lines);
+// The field diff as `vesk diff` prints it, one change a line, and how many changes there
+// are: one text rather than a string per line, which would cost a crossing each.
+val changes(const WebDocument& document) {
+    const auto changes = document.changes();
+    std::string text;
+    for (const auto& change : changes) text += exchange::describeChange(change) + '\n';
+    val result = val::object();
+    result.set("text", text);
+    result.set("count", static_cast<int>(changes.size()));
+    return result;
 }
 
 double otherDifferences(const WebDocument& document) {
@@ -169,7 +174,7 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
         .function("setStatText", &setStatText)
         .function("setAbilityText", &setAbilityText)
         .function("bulkEdit", &bulkEdit)
-        .function("changeLines", &changeLines)
+        .function("changes", &changes)
         .function("otherDifferences", &otherDifferences)
         .function("image", &image)
         .function("bpsPatch", &bpsPatch)
