@@ -27,6 +27,7 @@ echo "package: $out/vesk-web-$version.html"
 linux=build/package-linux
 cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_BUILD_TESTS=OFF \
   -DVESK_BUILD_BENCHMARKS=OFF -DVESK_DEBIAN_DOCS=ON -DCMAKE_INSTALL_PREFIX=/usr \
+  -DVESK_SHIP_WEB_PAGE="$web_page" \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now" >/dev/null
 cmake --build "$linux" -j2
@@ -36,7 +37,7 @@ cp "$deb" "$out/"
 deb="$out/$(basename "$deb")"
 echo "package: $deb"
 
-# Windows: the .exe programs with README and LICENSE in one zip.
+# Windows: the .exe programs, the browser page, README and LICENSE in one zip.
 if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
   windows=build/package-windows
   toolchain=()
