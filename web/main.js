@@ -61,7 +61,8 @@ function showChanges() {
 }
 
 function enableEditor() {
-  for (const id of ['editor', 'changes-panel', 'output-panel']) $(id).hidden = false;
+  $('editor').classList.remove('waiting');
+  for (const id of ['changes-panel', 'output-panel']) $(id).hidden = false;
 }
 
 async function openImage(file) {
@@ -215,6 +216,7 @@ async function start() {
     focus: (text) => { $('original-hint').textContent = text; },
     problem: say,
   });
+  page.table.drawRows();
   bulkFields();
   wire();
   for (const id of ['open-image', 'open-original']) $(id).disabled = false;

@@ -34,38 +34,46 @@ export class EnemyTable {
     head.innerHTML = cells.map((text, i) => `<th scope="col" class="${kinds[i]}">${escapeHtml(text)}</th>`).join('');
   }
 
-  // Builds every row from the core's values (see row_values.h for their order).
-  build(values, originals) {
+  // Draws every row once, before any image: 200 rows of empty fields, laid out while the
+  // page loads, so that opening an image only fills in their values (see show()).
+  drawRows() {
     const rows = [];
-    for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m, values));
+    for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m));
     this.body.innerHTML = rows.join('');
     this.rows = Array.from(this.body.rows);
-    this.values = values.slice();
-    this.originals = originals;
-    this.marked = new Uint8Array(values.length);
-    this.markAll(values, originals, false);
+    // Each row's fields by column, kept up to date as stand-ins turn into controls.
+    this.fields = this.rows.map((row) => {
+      const byColumn = {};
+      for (const control of row.querySelectorAll('[data-col]')) byColumn[control.dataset.col] = control;
+      return byColumn;
+    });
+    this.values = new Int32Array(this.numbers.length * this.width).fill(-2);
+    this.marked = new Uint8Array(this.values.length);
+    this.originals = this.values;
+  }
+
+  // Shows an opened image's values.
+  build(values, originals) {
+    this.marked.fill(0);
+    for (const cell of this.body.querySelectorAll('td.changed')) cell.classList.remove('changed');
+    this.values.fill(-2);
+    this.refresh(values, originals);
   }
 
   // Each field starts as a light stand-in with the field's role, name and value; the real
   // input or list takes its place when the field gets focus. Two thousand real form
   // controls would take the browser many times longer to draw than the whole table does.
-  rowHtml(m, values) {
-    const at = m * this.width;
+  rowHtml(m) {
     const number = this.numbers[m];
-    const field = (col, role, column, text) =>
+    const field = (col, role, column) =>
       `<td><span class="field" tabindex="0" role="${role}" data-col="${col}" aria-label="${number} ${escapeHtml(column)}"`
-      + `${role === 'combobox' ? ' aria-expanded="false"' : ''}>${escapeHtml(text)}</span></td>`;
+      + `${role === 'combobox' ? ' aria-expanded="false"' : ''}></span></td>`;
     let html = `<tr data-enemy="${m}"><td class="pick"><input type="checkbox" data-col="pick" aria-label="${number} 選択"></td>`
       + `<th scope="row" class="name">${escapeHtml(this.labels.enemies[m])}</th>`
-      + field('hp', 'combobox', this.columns[0], this.labels.hp[values[at + HP_POSITION]])
-      + field('kero', 'combobox', this.columns[1], this.labels.kero[values[at + KERO]]);
-    for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox', this.columns[2 + k], String(values[at + STATS + k]));
-    const count = values[at + COUNT];
-    for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
-      html += slot < count
-        ? field(`a${slot}`, 'combobox', this.columns[6 + slot], this.labels.abilities[values[at + ABILITIES + slot]])
-        : '<td></td>';
-    }
+      + field('hp', 'combobox', this.columns[0])
+      + field('kero', 'combobox', this.columns[1]);
+    for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox', this.columns[2 + k]);
+    for (let slot = 0; slot < this.labels.maxAbilities; slot++) html += field(`a${slot}`, 'combobox', this.columns[6 + slot]);
     return html + '</tr>';
   }
 
@@ -101,25 +109,18 @@ export class EnemyTable {
   upgrade(standIn) {
     const control = this.realControl(standIn);
     standIn.replaceWith(control);
+    this.fields[Number(control.closest('tr').dataset.enemy)][control.dataset.col] = control;
     control.focus();
     if (control.select) control.select();
     return control;
   }
 
   control(m, col) {
-    return this.rows[m].querySelector(`[data-col="${col}"]`);
+    return this.fields[m][col];
   }
 
   // Shows new values from the core: only fields whose value or mark changed are touched.
   refresh(values, originals) {
-    for (let m = 0; m < this.rows.length; m++) {
-      const at = m * this.width;
-      if (values[at + COUNT] !== this.values[at + COUNT]) {
-        this.rows[m].outerHTML = this.rowHtml(m, values);
-        this.rows[m] = this.body.rows[m];
-        this.marked.fill(0, at, at + this.width);
-      }
-    }
     for (let i = 0; i < values.length; i++) {
       if (values[i] === this.values[i]) continue;
       const m = Math.floor(i / this.width), field = i % this.width;
@@ -132,6 +133,11 @@ export class EnemyTable {
   }
 
   show(m, field, value) {
+    if (field === COUNT) {
+      // Slots past the enemy's ability count stay in the row, hidden.
+      for (let slot = 0; slot < this.labels.maxAbilities; slot++) this.control(m, `a${slot}`).hidden = slot >= value;
+      return;
+    }
     let control = null, text = '', choice = String(value);
     if (field === HP_POSITION) [control, text] = [this.control(m, 'hp'), this.labels.hp[value]];
     else if (field === KERO) [control, text] = [this.control(m, 'kero'), this.labels.kero[value]];
