@@ -121,7 +121,10 @@ function bulkEdit(event) {
     say(result.problem);
     return;
   }
-  say(result.notes.length ? `範囲外の値を収めました:\n${result.notes.join('\n')}` : '');
+  say('');
+  $('bulk-summary').textContent = `${enemies.length} 行を変更しました。` +
+    (result.notes.length ? `範囲外だった ${result.notes.length} 件の値は範囲内に収めました:` : '');
+  $('bulk-notes').textContent = result.notes.join('\n');
   page.unsaved = true;
   update();
   void document.body.offsetHeight;

@@ -160,7 +160,8 @@ def story(page, tools, work, mode, screenshot=None):
     shutil.copy(original, expected)
     for _, _, args in (STAT_EDIT, ABILITY_EDIT):
         s.tool("vesk", "set", expected, *args, "--no-backup")
-    s.tool("vesk", "set", expected, *BULK[3], "--no-backup")
+    bulk = s.tool("vesk", "set", expected, *BULK[3], "--no-backup")
+    clamped = [l for l in (bulk.stdout + bulk.stderr).splitlines() if "clamped to" in l]
 
     with static_server(s.page.parent) as server:
         url = s.page.as_uri() if mode == "file" else f"{server}/{s.page.name}"
@@ -180,6 +181,11 @@ def story(page, tools, work, mode, screenshot=None):
             Select(browser.find("combobox", "操作")).select_by_value(BULK[1])
             type_into(browser.find("textbox", "値"), BULK[2])
             browser.find("button", "一括変更").click()
+
+            # The clamping is reported as `vesk set` reports it.
+            wait_until(lambda: page_text(browser, "bulk-notes").splitlines() == clamped, 10,
+                       f"the clamping notes of vesk set: {clamped}")
+            assert clamped, "the bulk edit should clamp some values"
 
             # The changes view is `vesk diff`'s list.
             diff = s.tool("vesk", "diff", original, expected, ok=(1,)).stdout.splitlines()
