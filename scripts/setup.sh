@@ -23,10 +23,10 @@ package_packages=(
 )
 # The format check, the screenshots of the end-to-end tests, mGBA's patch loader as an
 # independent reader of the patches vesk writes, zlib to check the program's own CRC-32,
-# the browser page's tests (Chromium driven by Selenium; npm fetches axe-core into the
-# build folder), and the Windows build's tests under Wine
+# groff to render the manual page, the browser page's tests (Chromium driven by Selenium;
+# npm fetches axe-core into the build folder), and the Windows build's tests under Wine
 test_packages=(
-  clang-format-14 imagemagick
+  clang-format-14 imagemagick groff-base
   libmgba-dev zlib1g-dev
   chromium chromium-driver python3-selenium
   wine wine64 fonts-wine

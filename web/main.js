@@ -123,7 +123,7 @@ function bulkEdit(event) {
   }
   say('');
   $('bulk-summary').textContent = `${enemies.length} 行を変更しました。` +
-    (result.notes.length ? `範囲外だった ${result.notes.length} 件の値は範囲内に収めました:` : '');
+    (result.notes.length ? `注記 ${result.notes.length} 件（範囲内に収めた値、値から選んだ表の項目）:` : '');
   $('bulk-notes').textContent = result.notes.join('\n');
   page.unsaved = true;
   update();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -7,10 +8,11 @@
 
 namespace vesk::cli {
 
-// Where a command prints and what it ends with.
+// Where a command reads and prints, and what it ends with.
 struct CommandContext {
     std::ostream& out;
     std::ostream& err;
+    std::istream* in = nullptr;  // standard input, for an input named "-"
     int exitCode = kSuccess;
 
     // Prints "vesk: message" on the error stream and records the exit code.

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/file_access.h"
 #include "cli/image_update.h"
+#include "cli/input_file.h"
 #include "exchange/table_import.h"
 #include "exchange/table_input.h"
 
@@ -18,15 +19,16 @@ struct ImportOptions {
 void run(CommandContext& context, const ImportOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
-    const FileContent table = readWholeFile(options.table);
+    const FileContent table = readInput(options.table, context.in);
     if (!table.problem.empty()) return context.fail(table.problem);
+    const std::string tableName = inputName(options.table);
 
     const std::string_view text(reinterpret_cast<const char*>(table.bytes.data()),
                                 table.bytes.size());
     const exchange::ImportPlan plan = exchange::planImport(image.block, exchange::readTable(text));
     if (!plan.problems.empty()) {
         for (const std::string& problem : plan.problems) {
-            context.fail(options.table + ": " + problem);
+            context.fail(tableName + ": " + problem);
         }
         context.err << "vesk: " << plan.problems.size() << " problem(s); " << options.image
                     << " is left as it was\n";
@@ -42,7 +44,10 @@ void addImportCommand(CLI::App& app, CommandContext& context) {
     CLI::App* command = app.add_subcommand(
         "import", "Read a CSV or JSON table back into the image, after checking all of it");
     command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
-    command->add_option("FILE", options->table, "the table, as export writes it (CSV or JSON)")
+    command
+        ->add_option("FILE", options->table,
+                     "the table, as export writes it (CSV or JSON, told apart by the content); "
+                     "- reads it from standard input")
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });

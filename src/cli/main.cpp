@@ -11,7 +11,7 @@ namespace {
 
 int run(std::vector<std::string> arguments) {
     vesk::platform::useUtf8Console();
-    const int code = vesk::cli::runVesk(arguments, std::cout, std::cerr);
+    const int code = vesk::cli::runVesk(arguments, std::cin, std::cout, std::cerr);
     std::cout.flush();
     return std::cout ? code : 1;
 }

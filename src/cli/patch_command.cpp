@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/file_access.h"
+#include "cli/input_file.h"
 #include "exchange/bps_patch.h"
 #include "exchange/ips_patch.h"
 
@@ -33,11 +34,12 @@ std::string lowerExtension(const std::string& path) {
     return extension;
 }
 
-// An output that is one of the inputs would destroy what it is made from.
+// An output that is one of the inputs would destroy what it is made from. A null input is
+// not a file (standard input).
 bool isAnInput(CommandContext& context, const std::string& output,
                std::initializer_list<const std::string*> inputs) {
     for (const std::string* input : inputs) {
-        if (sameFile(*input, output)) {
+        if (input && sameFile(*input, output)) {
             context.fail(output + ": this is " + *input + ", an input; choose another file");
             return true;
         }
@@ -71,9 +73,13 @@ void create(CommandContext& context, const CreateOptions& options) {
 void apply(CommandContext& context, const ApplyOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
-    const FileContent patch = readWholeFile(options.patch);
+    const FileContent patch = readInput(options.patch, context.in);
     if (!patch.problem.empty()) return context.fail(patch.problem);
-    if (isAnInput(context, options.output, {&options.image, &options.patch})) return;
+    const bool piped = options.patch == kStandardInput;
+    if (isAnInput(context, options.output, {&options.image, piped ? nullptr : &options.patch})) {
+        return;
+    }
+    const std::string patchName = inputName(options.patch);
 
     exchange::PatchOutcome outcome;
     if (exchange::looksLikeBps(patch.bytes)) {
@@ -81,7 +87,7 @@ void apply(CommandContext& context, const ApplyOptions& options) {
     } else if (exchange::looksLikeIps(patch.bytes)) {
         outcome = exchange::applyIpsPatch(image.bytes, patch.bytes);
     } else {
-        return context.fail(options.patch + ": not a BPS or IPS patch");
+        return context.fail(patchName + ": not a BPS or IPS patch");
     }
     if (outcome.status == exchange::PatchOutcome::Status::AlreadyPatched) {
         return context.fail(options.image + ": already patched: " + outcome.message +
@@ -90,7 +96,7 @@ void apply(CommandContext& context, const ApplyOptions& options) {
     if (outcome.status != exchange::PatchOutcome::Status::Applied) {
         const std::string& about = outcome.status == exchange::PatchOutcome::Status::WrongSource
                                        ? options.image
-                                       : options.patch;
+                                       : patchName;
         return context.fail(about + ": " + outcome.message + "; nothing written");
     }
     const std::string problem = writeOutputFile(options.output, outcome.image, options.force);
@@ -121,7 +127,10 @@ void addPatchCommand(CLI::App& app, CommandContext& context) {
     CLI::App* apply_ = patch->add_subcommand(
         "apply", "Apply a patch to IMAGE and write the result to OUT; IMAGE is never changed");
     apply_->add_option("IMAGE", applying->image, "the image the patch was made for")->required();
-    apply_->add_option("PATCH", applying->patch, "the .bps or .ips patch")->required();
+    apply_
+        ->add_option("PATCH", applying->patch,
+                     "the .bps or .ips patch; - reads it from standard input")
+        ->required();
     apply_->add_option("-o,--output", applying->output, "the patched image to write")->required();
     apply_->add_flag("--force", applying->force, "replace an existing output file");
     apply_->callback([&context, applying] { apply(context, *applying); });

@@ -27,7 +27,8 @@ void run(CommandContext& context, const SetOptions& options) {
     const exchange::BulkEdit edit =
         exchange::applyAssignments(image.block, selection.enemies, parsed.assignments);
     if (!edit.problem.empty()) return context.fail(edit.problem + "; nothing written");
-    for (const std::string& line : edit.noteLines) context.out << line << '\n';
+    // Notes say how a request was fitted to a field; the changes themselves go to the output.
+    for (const std::string& line : edit.noteLines) context.err << line << '\n';
     updateImage(context, options.image, image.block, edit.block, options.update);
 }
 
@@ -36,7 +37,7 @@ void run(CommandContext& context, const SetOptions& options) {
 void addSetCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* command = app.add_subcommand(
-        "set", "Change fields of many enemies at once, such as attack*=1.5 for 100-199");
+        "set", "Change fields of many enemies at once, such as 'attack*=1.5' for 100-199");
     command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
     command
         ->add_option("ENEMIES", options->enemies,
@@ -44,8 +45,10 @@ void addSetCommand(CLI::App& app, CommandContext& context) {
         ->required();
     command
         ->add_option("FIELD=VALUE", options->assignments,
-                     "hp_index, kero_index, attack, defense, speed, magic or abilityN with =, "
-                     "+=, -= or *= (results kept within the field's range)")
+                     "hp, kero (the values their lists show: the nearest table entry is "
+                     "chosen), hp_index, kero_index, attack, defense, speed, magic or abilityN, "
+                     "with =, +=, -= or *= (results kept within the field's range); quote it "
+                     "for the shell: 'attack*=1.2'")
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });

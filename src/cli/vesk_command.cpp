@@ -8,8 +8,11 @@
 
 namespace vesk::cli {
 
-int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    CommandContext context{out, err};
+namespace {
+
+int run(const std::vector<std::string>& arguments, std::istream* in, std::ostream& out,
+        std::ostream& err) {
+    CommandContext context{out, err, in};
     CLI::App app("vesk: export, import, compare and patch the enemy data of a cartridge image",
                  "vesk");
     app.set_version_flag("--version", std::string("vesk ") + kVersion);
@@ -53,6 +56,17 @@ int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::o
         return kUsageError;
     }
     return context.exitCode;
+}
+
+}  // namespace
+
+int runVesk(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+    return run(arguments, &in, out, err);
+}
+
+int runVesk(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    return run(arguments, nullptr, out, err);
 }
 
 }  // namespace vesk::cli

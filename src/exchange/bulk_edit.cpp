@@ -2,59 +2,132 @@
 
 #include <algorithm>
 
-#include "data/name_tables.h"
+#include "data/value_tables.h"
+#include "exchange/value_entry.h"
 
 namespace vesk::exchange {
 namespace {
 
-std::string noEnemyProblem(int enemy) {
-    return std::to_string(enemy) + " is not an enemy number 0-199";
+using Field = FieldAssignment::Field;
+
+EditNote noteFor(EditNote::Kind kind, const FieldAssignment& assignment, int enemy) {
+    EditNote note;
+    note.kind = kind;
+    note.enemy = enemy;
+    note.field = assignment.field;
+    note.index = assignment.index;
+    note.text = assignment.text;
+    note.highest = assignment.highest();
+    return note;
 }
 
-// Applies one assignment to one enemy of `block`; a note when the result was clamped.
-void applyOne(const FieldAssignment& assignment, int enemy, BulkEdit& edit) {
+// A number field: the result kept within its range.
+void applyNumber(const FieldAssignment& assignment, int enemy, BulkEdit& edit) {
     const int before = assignment.current(edit.block, enemy);
     const long long wanted = assignedValue(assignment, before);
     const int value = static_cast<int>(std::clamp<long long>(wanted, 0, assignment.highest()));
     if (value != wanted) {
-        edit.notes.push_back({EditNote::Kind::Clamped, enemy, assignment.field, assignment.index,
-                              assignment.name, wanted, before, value, assignment.highest()});
+        EditNote note = noteFor(EditNote::Kind::Clamped, assignment, enemy);
+        note.wanted = wanted;
+        note.before = before;
+        note.after = value;
+        edit.notes.push_back(std::move(note));
     }
     assignment.store(edit.block, enemy, value);
+}
+
+// hp or kero: the result is a value; the entry nearest to it is stored.
+void applyValue(const FieldAssignment& assignment, int enemy, BulkEdit& edit) {
+    const bool hp = assignment.field == Field::Hp;
+    const int before = assignment.current(edit.block, enemy);
+    const std::optional<int> shown = hp ? hpValue(hpPosition(before)) : keroValue(before);
+    if (!shown && assignment.operation != FieldAssignment::Operation::Set) {
+        EditNote note = noteFor(EditNote::Kind::NoValue, assignment, enemy);
+        note.before = note.after = before;
+        edit.notes.push_back(std::move(note));
+        return;
+    }
+    EditNote note = noteFor(EditNote::Kind::Chosen, assignment, enemy);
+    note.wanted = assignedValue(assignment, shown.value_or(0));
+    note.before = before;
+    note.after =
+        hp ? nearestHpPosition(note.wanted, before) : nearestKeroPosition(note.wanted, before);
+    assignment.store(edit.block, enemy, note.after);
+    edit.notes.push_back(std::move(note));
+}
+
+FieldChange::Field changeField(Field field) {
+    switch (field) {
+        case Field::HpIndex:
+        case Field::Hp:
+            return FieldChange::Field::HpIndex;
+        case Field::KeroIndex:
+        case Field::Kero:
+            return FieldChange::Field::KeroIndex;
+        case Field::Stat:
+            return FieldChange::Field::Stat;
+        case Field::Ability:
+            return FieldChange::Field::Ability;
+    }
+    return FieldChange::Field::Stat;
+}
+
+std::string shownText(Field field, int stored) {
+    return std::string(field == Field::Hp ? hpLabel(hpPosition(stored)) : keroLabel(stored));
+}
+
+std::string entryText(const EditNote& note) {
+    return enemyHeading(note.enemy) + "  " + (note.field == Field::Hp ? "HP " : "ケロ ") +
+           shownText(note.field, note.before);
 }
 
 }  // namespace
 
 std::string describeNote(const EditNote& note) {
-    return enemyLabel(note.enemy) + "  " + note.name + ": " + std::to_string(note.wanted) +
-           " is outside 0-" + std::to_string(note.highest) + ", clamped to " +
-           std::to_string(note.after);
+    switch (note.kind) {
+        case EditNote::Kind::Clamped:
+            return describeChange(
+                       {note.enemy, changeField(note.field), note.index, note.before, note.after}) +
+                   " (" + std::to_string(note.wanted) + " is outside 0-" +
+                   std::to_string(note.highest) + ")";
+        case EditNote::Kind::Chosen: {
+            const std::string shown = shownText(note.field, note.after);
+            std::string text = entryText(note) + " → " + shown + " (index " +
+                               std::to_string(note.before) + " → " + std::to_string(note.after);
+            if (shown != std::to_string(note.wanted)) {
+                text += ", nearest to " + std::to_string(note.wanted);
+            }
+            return text + ")";
+        }
+        case EditNote::Kind::NoValue:
+            return entryText(note) + " (index " + std::to_string(note.before) +
+                   ") left as it was: \"????\" shows no value for " + note.text;
+    }
+    return {};
 }
 
 BulkEdit applyAssignments(const EnemyBlock& block, const std::vector<int>& enemies,
                           const std::vector<FieldAssignment>& assignments) {
     BulkEdit edit{block, {}, {}, {}, {}, {}};
+    auto refuse = [&](std::string problem) {
+        return BulkEdit{block, {}, {}, {}, {}, std::move(problem)};
+    };
     for (int enemy : enemies) {
         if (enemy < 0 || enemy >= EnemyBlock::kEnemyCount) {
-            edit.problem = noEnemyProblem(enemy);
-            break;
+            return refuse(std::to_string(enemy) + " is not an enemy number 0-199");
         }
         for (const FieldAssignment& assignment : assignments) {
-            if (assignment.field == FieldAssignment::Field::Ability &&
-                assignment.index >= edit.block.abilityCount(enemy)) {
-                edit.problem = enemyLabel(enemy) + " has " +
-                               std::to_string(edit.block.abilityCount(enemy)) +
-                               " abilities, so it has no " + assignment.name;
-                break;
+            const int count = edit.block.abilityCount(enemy);
+            if (assignment.field == Field::Ability && assignment.index >= count) {
+                return refuse(enemyHeading(enemy) + " has " + std::to_string(count) +
+                              " abilities, so it has no " + assignment.name);
             }
-            applyOne(assignment, enemy, edit);
+            if (assignment.byValue()) {
+                applyValue(assignment, enemy, edit);
+            } else {
+                applyNumber(assignment, enemy, edit);
+            }
         }
-        if (!edit.problem.empty()) break;
-    }
-    if (!edit.problem.empty()) {
-        std::string problem = std::move(edit.problem);
-        edit = BulkEdit{block, {}, {}, {}, {}, std::move(problem)};
-        return edit;
     }
     edit.changes = diffFields(block, edit.block);
     for (const FieldChange& change : edit.changes)

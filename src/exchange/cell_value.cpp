@@ -13,6 +13,8 @@ std::string_view trimmed(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr std::string_view kFullWidthColon = "\xEF\xBC\x9A";  // "："
+
 std::string rangeText(int low, int high) {
     return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
 }
@@ -34,6 +36,9 @@ CellValue leadingNumber(std::string_view text, int low, int high, std::size_t& e
         return {0, exchange::quoted(text) + " is not a number; expected " + rangeText(low, high)};
     }
     if (negative) value = -value;
+    if (at + 1 < cell.size() && cell[at] == '.' && isDigit(cell[at + 1])) {
+        return {0, exchange::quoted(cell) + " has a fraction; expected " + rangeText(low, high)};
+    }
     if (value < low || value > high) {
         return {0, std::string(cell.substr(0, at)) + " is out of range; expected " +
                        rangeText(low, high)};
@@ -60,13 +65,21 @@ CellValue readLabelledCell(std::string_view text, int low, int high,
     CellValue number = leadingNumber(text, low, high, end);
     if (!number.problem.empty()) return number;
     std::string_view rest = trimmed(text.substr(end));
+    if (rest.starts_with(kFullWidthColon)) {
+        return {0, exchange::quoted(trimmed(text)) +
+                       " has a full-width colon \"：\"; write \":\" between the number and the "
+                       "name, or the number alone"};
+    }
     if (rest.starts_with(':')) rest = trimmed(rest.substr(1));
     if (rest.empty()) return number;
     const std::string expected = labelOf(number.value);
     if (rest != expected) {
+        // The number decides; the name beside it is only a check.
         return {0, exchange::quoted(trimmed(text)) +
                        " contradicts itself: " + std::to_string(number.value) + " is " +
-                       exchange::quoted(expected) + ", not " + exchange::quoted(rest)};
+                       exchange::quoted(expected) + ", not " + exchange::quoted(rest) +
+                       "; the number decides, so write it alone or with " +
+                       exchange::quoted(expected)};
     }
     return number;
 }

@@ -17,7 +17,8 @@ CellValue readNumberCell(std::string_view text, int low, int high);
 
 // A number, or a label that starts with the number ("063 : 44マグナム", "63 44マグナム").
 // The text after the number must be the label `labelOf` gives for it, so that a label
-// edited without its number is never silently ignored.
+// edited without its number is never silently ignored. A fraction ("5.5") and a
+// full-width colon ("5：name") are reported as what they are.
 CellValue readLabelledCell(std::string_view text, int low, int high,
                            const std::function<std::string(int)>& labelOf);
 

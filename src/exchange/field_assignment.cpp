@@ -17,6 +17,14 @@ using Field = FieldAssignment::Field;
 using Operation = FieldAssignment::Operation;
 
 bool readField(std::string_view name, FieldAssignment& assignment) {
+    if (name == column::kHp) {
+        assignment.field = Field::Hp;
+        return true;
+    }
+    if (name == column::kKero) {
+        assignment.field = Field::Kero;
+        return true;
+    }
     if (name == column::kHpIndex) {
         assignment.field = Field::HpIndex;
         return true;
@@ -87,6 +95,7 @@ bool readNumber(std::string_view text, bool fraction, double& value) {
 int FieldAssignment::highest() const {
     switch (field) {
         case Field::KeroIndex:
+        case Field::Kero:
             return 15;
         default:
             return 255;
@@ -96,8 +105,10 @@ int FieldAssignment::highest() const {
 int FieldAssignment::current(const EnemyBlock& block, int enemy) const {
     switch (field) {
         case Field::HpIndex:
+        case Field::Hp:
             return block.hpIndex(enemy);
         case Field::KeroIndex:
+        case Field::Kero:
             return block.keroIndex(enemy);
         case Field::Stat:
             return block.stat(enemy, index);
@@ -110,9 +121,11 @@ int FieldAssignment::current(const EnemyBlock& block, int enemy) const {
 void FieldAssignment::store(EnemyBlock& block, int enemy, int value) const {
     switch (field) {
         case Field::HpIndex:
+        case Field::Hp:
             block.setHpIndex(enemy, value);
             break;
         case Field::KeroIndex:
+        case Field::Kero:
             block.setKeroIndex(enemy, value);
             break;
         case Field::Stat:
@@ -130,7 +143,7 @@ ParsedAssignment parseAssignment(std::string_view text) {
     assignment.text = std::string(text);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        parsed.problem = quoted(assignment.text) + " is not FIELD=VALUE";
+        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
         return parsed;
     }
     std::size_t nameEnd = equals;
@@ -144,21 +157,22 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     assignment.name = std::string(text.substr(0, nameEnd));
     if (!readField(assignment.name, assignment)) {
-        parsed.problem = "unknown field \"" + assignment.name +
-                         "\"; fields are hp_index, kero_index, attack, defense, speed, magic "
-                         "and ability1 to ability8";
+        parsed.problem = "unknown field " + exchange::quoted(assignment.name) +
+                         "; fields are hp, hp_index, kero, kero_index, attack, defense, "
+                         "speed, magic and ability1 to ability8";
         return parsed;
     }
     const std::string_view value = text.substr(equals + 1);
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
-            parsed.problem = quoted(assignment.text) + ": an ability can only be set with =";
+            parsed.problem =
+                exchange::quoted(assignment.text) + ": an ability can only be set with =";
             return parsed;
         }
         const CellValue id = readLabelledCell(value, 0, kAbilityIdCount - 1,
                                               [](int v) { return std::string(abilityName(v)); });
         if (!id.problem.empty()) {
-            parsed.problem = quoted(assignment.text) + ": " + id.problem;
+            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
             return parsed;
         }
         assignment.operand = id.value;
@@ -166,7 +180,8 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
-        parsed.problem = quoted(assignment.text) + ": " + quoted(value) + " is not " +
+        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
+                         " is not " +
                          (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
     }
     return parsed;

@@ -8,10 +8,11 @@
 
 namespace vesk::exchange {
 
-// One FIELD=VALUE of a bulk edit: hp_index, kero_index, attack, defense, speed, magic or
-// abilityN, with =, +=, -= or *= (only *= takes a fraction; abilities only =).
+// One FIELD=VALUE of a bulk edit: hp or kero (the values their tables show), hp_index,
+// kero_index, attack, defense, speed, magic or abilityN, with =, +=, -= or *= (only *=
+// takes a fraction; abilities only =).
 struct FieldAssignment {
-    enum class Field { HpIndex, KeroIndex, Stat, Ability };
+    enum class Field { HpIndex, KeroIndex, Stat, Ability, Hp, Kero };
     enum class Operation { Set, Add, Subtract, Multiply };
 
     std::string text;  // as given, for messages
@@ -21,7 +22,10 @@ struct FieldAssignment {
     Operation operation = Operation::Set;
     double operand = 0;
 
-    int highest() const;  // the largest value the field holds
+    // hp and kero name a table entry by the value it shows, not by its index.
+    bool byValue() const { return field == Field::Hp || field == Field::Kero; }
+    // The stored number: the index for hp and kero.
+    int highest() const;  // the largest number the field holds
     int current(const EnemyBlock& block, int enemy) const;
     void store(EnemyBlock& block, int enemy, int value) const;
 };

@@ -72,11 +72,15 @@ std::vector<FieldChange> diffFields(const EnemyBlock& before, const EnemyBlock& 
     return changes;
 }
 
+std::string enemyHeading(int enemy) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%03d", enemy);
+    return std::string(number) + " " + std::string(enemyName(enemy));
+}
+
 std::string describeChange(const FieldChange& change) {
     using Field = FieldChange::Field;
-    char number[8];
-    std::snprintf(number, sizeof number, "%03d", change.enemy);
-    std::string text = std::string(number) + " " + std::string(enemyName(change.enemy)) + "  ";
+    std::string text = enemyHeading(change.enemy) + "  ";
     const std::string arrow = " → ";
     switch (change.field) {
         case Field::HpIndex:

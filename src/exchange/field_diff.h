@@ -21,6 +21,9 @@ struct FieldChange {
 // Every editor field that differs, enemy by enemy in field order.
 std::vector<FieldChange> diffFields(const EnemyBlock& before, const EnemyBlock& after);
 
+// "037 ベヒーモス": the number and name that begin every line about an enemy.
+std::string enemyHeading(int enemy);
+
 // "037 ベヒーモス  攻 120 → 150", "012 あるくサボテン  ability 2: 063 : 44マグナム → 255 :
 // （なし）".
 std::string describeChange(const FieldChange& change);

@@ -99,6 +99,7 @@ PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
     if (!looksLikeIps(patch)) return damaged("it does not begin with \"PATCH\"");
     Bytes out(source.begin(), source.end());
     std::size_t at = sizeof kHeader;
+    std::size_t records = 0;
     for (;;) {
         if (patch.size() - at < 3) return damaged("it has no end marker \"EOF\"");
         if (std::memcmp(patch.data() + at, kEnd, sizeof kEnd) == 0) {
@@ -106,6 +107,7 @@ PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
             break;
         }
         if (patch.size() - at < 5) return damaged("a record is cut short");
+        ++records;
         const std::size_t offset = read24(patch.data() + at);
         std::size_t length = read16(patch.data() + at + 3);
         at += 5;
@@ -133,7 +135,9 @@ PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
     } else if (at != patch.size()) {
         return damaged("there are stray bytes after the end marker");
     }
-    if (std::equal(out.begin(), out.end(), source.begin(), source.end())) {
+    // A patch of two equal files has no records and applies as the image itself, as a BPS
+    // patch of equal files does; only changes the image already holds mean it is patched.
+    if (records > 0 && std::equal(out.begin(), out.end(), source.begin(), source.end())) {
         return {PatchOutcome::Status::AlreadyPatched,
                 {},
                 "the image already holds every change of the patch"};

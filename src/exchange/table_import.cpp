@@ -88,12 +88,22 @@ private:
     }
 
     // A label cell may be empty or absent; if filled, it must be what its number shows.
+    // The number was most likely changed on purpose, so the label is what to mend.
     void checkLabel(std::string_view column, const std::string& expected,
                     const std::string& numberText) {
         const std::string_view given = record_.cell(column);
         if (given.empty() || given == expected) return;
-        report(column, exchange::quoted(given) + " contradicts " + numberText + ", which is \"" +
-                           expected + "\"; change the number column to change the value");
+        report(column, exchange::quoted(given) + " contradicts " + numberText + ", which is " +
+                           exchange::quoted(expected) + "; " + mendLabel(column, expected));
+    }
+
+    std::string mendLabel(std::string_view key, const std::string& expected) const {
+        if (record_.json) {
+            return "the numbers decide, so remove the key " + exchange::quoted(key) +
+                   " or set it to " + exchange::quoted(expected);
+        }
+        return "the number columns decide, so clear this cell or write " +
+               exchange::quoted(expected) + " in it";
     }
 
     void readAbilities() {
@@ -130,8 +140,21 @@ private:
             const CellValue id = readLabelledCell(
                 cell, 0, kAbilityIdCount - 1, [](int v) { return std::string(abilityName(v)); });
             if (!id.problem.empty()) report(name, id.problem);
+            if (id.problem.empty()) checkAbilityName(slot, id.value);
             fields_.abilities.push_back(id.value);
         }
+    }
+
+    // A JSON ability object's "name" beside its "id".
+    void checkAbilityName(int slot, int id) {
+        const std::string_view given = record_.cell(abilityNameCell(slot));
+        const std::string expected(abilityName(id));
+        if (given.empty() || given == expected) return;
+        report(column::ability(slot), "\"name\" " + exchange::quoted(given) +
+                                          " contradicts \"id\" " + std::to_string(id) +
+                                          ", which is " + exchange::quoted(expected) +
+                                          "; the id decides, so remove \"name\" or set it to " +
+                                          exchange::quoted(expected));
     }
 
     const EnemyBlock& current_;

@@ -1,17 +1,22 @@
 #include "exchange/table_input.h"
-#include "exchange/quoted.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "data/enemy_block.h"
 #include "data/name_tables.h"
+#include "exchange/cell_value.h"
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
+#include "exchange/quoted.h"
+#include "exchange/text_encoding.h"
 
 namespace vesk::exchange {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isKnownColumn(std::string_view name) {
     const auto columns = tableColumns();
@@ -48,27 +53,68 @@ std::string jsonCellText(const nlohmann::json& value) {
     return value.dump();
 }
 
-// The line of the first byte that is not part of well-formed UTF-8, or 0 when all are.
-int firstBadUtf8Line(std::string_view text) {
-    int line = 1;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        if (lead == '\n') ++line;
-        std::size_t length = lead < 0x80             ? 1
-                             : (lead & 0xE0) == 0xC0 ? 2
-                             : (lead & 0xF0) == 0xE0 ? 3
-                             : (lead & 0xF8) == 0xF0 ? 4
-                                                     : 0;
-        if (length == 0 || lead == 0xC0 || lead == 0xC1 || at + length > text.size()) return line;
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return line;
+// A key given twice in one object of a JSON table; the parser keeps only one of them.
+struct DuplicateKey {
+    std::size_t entry;  // the top-level array's element it is in
+    bool inAbility;     // in an object of "abilities" rather than the entry itself
+    std::string key;
+};
+
+// Parses a JSON table, noting every key an object repeats.
+nlohmann::json parseJson(std::string_view text, std::vector<DuplicateKey>& duplicates) {
+    using Event = nlohmann::json::parse_event_t;
+    std::vector<std::set<std::string>> objects;  // keys seen, per open object
+    std::size_t depth = 0;                       // open arrays and objects
+    std::size_t entries = 0;
+    auto noteEntry = [&] {
+        if (depth == 1) ++entries;
+    };
+    return nlohmann::json::parse(text, [&](int, Event event, nlohmann::json& parsed) {
+        switch (event) {
+            case Event::object_start:
+                noteEntry();
+                objects.emplace_back();
+                ++depth;
+                break;
+            case Event::array_start:
+                noteEntry();
+                ++depth;
+                break;
+            case Event::object_end:
+                if (!objects.empty()) objects.pop_back();
+                --depth;
+                break;
+            case Event::array_end:
+                --depth;
+                break;
+            case Event::value:
+                noteEntry();
+                break;
+            case Event::key:
+                if (!objects.empty() && !objects.back().insert(parsed.get<std::string>()).second &&
+                    entries > 0) {
+                    duplicates.push_back({entries - 1, depth > 2, parsed.get<std::string>()});
+                }
+                break;
         }
-        at += length;
-    }
-    return 0;
+        return true;
+    });
+}
+
+// " (enemy 005)" when the entry names an enemy, for messages.
+std::string entryEnemy(const nlohmann::json& entry) {
+    if (!entry.is_object() || !entry.contains(column::kEnemy)) return {};
+    const CellValue enemy = readNumberCell(jsonCellText(entry.at(std::string(column::kEnemy))), 0,
+                                           EnemyBlock::kEnemyCount - 1);
+    if (!enemy.problem.empty()) return {};
+    char text[16];
+    std::snprintf(text, sizeof text, " (enemy %03d)", enemy.value);
+    return text;
 }
 
 }  // namespace
+
+std::string abilityNameCell(int slot) { return column::ability(slot) + " name"; }
 
 std::string_view TableRecord::cell(std::string_view column) const {
     const auto found = cells.find(column);
@@ -104,7 +150,7 @@ TableInput readCsvTable(std::string_view text) {
 
     for (std::size_t r = 1; r < csv.rows.size(); ++r) {
         const CsvRow& row = csv.rows[r];
-        TableRecord record{"line " + std::to_string(row.line), {}};
+        TableRecord record{"line " + std::to_string(row.line), {}, false};
         if (row.cells.size() > header.cells.size()) {
             input.problems.push_back(record.where + ": " + std::to_string(row.cells.size()) +
                                      " cells but the header has " +
@@ -126,19 +172,26 @@ TableInput readCsvTable(std::string_view text) {
 TableInput readJsonTable(std::string_view text) {
     TableInput input;
     nlohmann::json document;
+    std::vector<DuplicateKey> duplicates;
     try {
-        document = nlohmann::json::parse(text);
+        document = parseJson(text, duplicates);
     } catch (const nlohmann::json::parse_error& error) {
-        input.problems.push_back(std::string("not valid JSON: ") + error.what());
+        input.problems.push_back("not valid JSON: " + withVisibleByteOrderMarks(error.what()));
         return input;
     }
     if (!document.is_array()) {
         input.problems.push_back("expected a JSON array of enemies");
         return input;
     }
+    for (const DuplicateKey& duplicate : duplicates) {
+        input.problems.push_back(
+            "entry " + std::to_string(duplicate.entry + 1) + entryEnemy(document[duplicate.entry]) +
+            (duplicate.inAbility ? ", abilities" : "") + ": the key " +
+            exchange::quoted(duplicate.key) + " appears twice; keep one of them");
+    }
     for (std::size_t i = 0; i < document.size(); ++i) {
         const nlohmann::json& entry = document[i];
-        TableRecord record{"entry " + std::to_string(i + 1), {}};
+        TableRecord record{"entry " + std::to_string(i + 1), {}, true};
         const std::string where = record.where + ": ";
         if (!entry.is_object()) {
             input.problems.push_back(where + "expected an object");
@@ -173,17 +226,14 @@ TableInput readJsonTable(std::string_view text) {
         }
         for (std::size_t slot = 0; slot < abilities->size(); ++slot) {
             const nlohmann::json& ability = (*abilities)[slot];
-            std::string cell;
             if (ability.is_object()) {
-                // {"id": 63, "name": "44マグナム"} reads like the label "63 : 44マグナム",
-                // so that a name contradicting the id is caught like any other label.
-                cell = jsonCellText(ability.value("id", nlohmann::json()));
+                record.cells[column::ability(static_cast<int>(slot))] =
+                    jsonCellText(ability.value("id", nlohmann::json()));
                 const std::string name = jsonCellText(ability.value("name", nlohmann::json()));
-                if (!name.empty()) cell += " : " + name;
+                if (!name.empty()) record.cells[abilityNameCell(static_cast<int>(slot))] = name;
             } else {
-                cell = jsonCellText(ability);
+                record.cells[column::ability(static_cast<int>(slot))] = jsonCellText(ability);
             }
-            record.cells[column::ability(static_cast<int>(slot))] = cell;
         }
         input.records.push_back(std::move(record));
     }
@@ -191,18 +241,12 @@ TableInput readJsonTable(std::string_view text) {
 }
 
 TableInput readTable(std::string_view text) {
-    if (const int line = firstBadUtf8Line(text)) {
-        // Spreadsheets on Japanese Windows save plain "CSV" as Shift-JIS.
-        return {{},
-                {"line " + std::to_string(line) +
-                 ": the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as "
-                 "\"CSV UTF-8\" and import again"}};
-    }
-    std::string_view rest = text;
-    if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
-    const auto first = rest.find_first_not_of(" \t\r\n");
-    if (first != std::string_view::npos && (rest[first] == '[' || rest[first] == '{')) {
-        return readJsonTable(rest);
+    if (std::string problem = tableTextProblem(text); !problem.empty()) return {{}, {problem}};
+    // Some tools add a mark to a file that has one already.
+    while (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos && (text[first] == '[' || text[first] == '{')) {
+        return readJsonTable(text);
     }
     return readCsvTable(text);
 }

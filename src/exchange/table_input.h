@@ -12,10 +12,14 @@ namespace vesk::exchange {
 struct TableRecord {
     std::string where;
     std::map<std::string, std::string, std::less<>> cells;
+    bool json = false;  // the cells are a JSON entry's keys
 
     std::string_view cell(std::string_view column) const;  // "" when absent
     bool has(std::string_view column) const;
 };
+
+// Where a JSON entry's ability object keeps its "name", beside its "id" in ability(slot).
+std::string abilityNameCell(int slot);
 
 struct TableInput {
     std::vector<TableRecord> records;
@@ -26,7 +30,9 @@ struct TableInput {
 // columns optional) and the JSON array.
 TableInput readCsvTable(std::string_view text);
 TableInput readJsonTable(std::string_view text);
-// JSON when the text's first non-blank character opens an array or object, else CSV.
+// The bytes of a table file: JSON when the first character after any byte-order mark and
+// blanks opens an array or object, else CSV, whatever the file's name. Bytes that are
+// not UTF-8 text are refused with a message that says what they are.
 TableInput readTable(std::string_view text);
 
 }  // namespace vesk::exchange

@@ -45,7 +45,8 @@ val labelArray(int count, Label label) {
     return array;
 }
 
-// The fields a bulk edit can assign: their names in the assignment and their labels.
+// The fields a bulk edit can assign: their names in the assignment and their labels. hp
+// and kero go by the values their lists show, hp_index and kero_index by the stored number.
 val bulkFields() {
     val fields = val::array();
     auto add = [&fields](std::string name, std::string label) {
@@ -54,6 +55,8 @@ val bulkFields() {
         field.set("name", name);
         fields.call<void>("push", field);
     };
+    add(std::string(exchange::column::kHp), std::string(exchange::kHpFieldLabel));
+    add(std::string(exchange::column::kKero), std::string(exchange::kKeroFieldLabel));
     add(std::string(exchange::column::kHpIndex), std::string(exchange::kHpFieldLabel));
     add(std::string(exchange::column::kKeroIndex), std::string(exchange::kKeroFieldLabel));
     for (int k = 0; k < EnemyBlock::kStatCount; ++k) {

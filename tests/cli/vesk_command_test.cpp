@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "data/enemy_block.h"
+#include "data/name_tables.h"
+#include "data/value_tables.h"
 #include "exchange/bps_patch.h"
 #include "sample_image.h"
 #include "test_files.h"
@@ -35,6 +39,14 @@ protected:
     Outcome vesk(std::vector<std::string> arguments) {
         std::ostringstream out, err;
         const int code = runVesk(arguments, out, err);
+        return {code, out.str(), err.str()};
+    }
+
+    // Runs with `input` as standard input.
+    Outcome vesk(std::vector<std::string> arguments, const std::string& input) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        const int code = runVesk(arguments, in, out, err);
         return {code, out.str(), err.str()};
     }
 
@@ -175,15 +187,63 @@ TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
 TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {
     const Outcome run = vesk({"set", image, "0-1", "attack=300", "kero_index+=1", "--no-backup"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("000 : ハエおとこ  attack: 300 is outside 0-255, clamped to 255"),
-              std::string::npos)
-        << run.out;
+    // A note says how a request was fitted, on the error stream, worded like a change.
+    EXPECT_NE(run.err.find("000 ハエおとこ  攻 "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(" → 255 (300 is outside 0-255)\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("outside"), std::string::npos) << run.out;
     EXPECT_FALSE(test::exists(image + ".bak"));
     const Bytes after = readBytes(image);
     EXPECT_EQ(after[EnemyBlock::kImageOffset + 2], 255);
     EXPECT_EQ(after[EnemyBlock::kImageOffset + 9 + 2], 255);
     EXPECT_NE(refused({"set", image, "0", "ability8=1"}).err.find("has no ability8"),
               std::string::npos);
+}
+
+// The entry a value should choose, from the shown HP labels: the nearest, the current one
+// or else the lowest of equally near ones.
+int nearestShownHp(long long wanted, int current) {
+    auto distance = [&](int p) { return std::abs(std::stoll(std::string(hpLabel(p))) - wanted); };
+    int best = -1;
+    for (int p = 0; p < kHpLabelCount - 1; ++p) {
+        if (best < 0 || distance(p) < distance(best) ||
+            (distance(p) == distance(best) && p == current)) {
+            best = p;
+        }
+    }
+    return best;
+}
+
+TEST_F(VeskCommandTest, SetHpByValuePicksTheNearestEntryForEveryEnemyAndReportsIt) {
+    const Bytes original = readBytes(image);
+    const Outcome run = vesk({"set", image, "0-199", "hp*=1.2", "--no-backup"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Bytes after = readBytes(image);
+    int unvalued = 0;
+    for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
+        const int was = original[EnemyBlock::kImageOffset + 9 * m + 1];
+        const int now = after[EnemyBlock::kImageOffset + 9 * m + 1];
+        char heading[8];
+        std::snprintf(heading, sizeof heading, "%03d ", m);
+        const std::string line = std::string(heading) + std::string(enemyName(m)) + "  HP " +
+                                 std::string(hpLabel(hpPosition(was)));
+        if (was >= kHpLabelCount - 1) {
+            ++unvalued;
+            EXPECT_EQ(now, was) << m;
+            EXPECT_NE(run.err.find(line + " (index " + std::to_string(was) + ") left as it was"),
+                      std::string::npos)
+                << line;
+            continue;
+        }
+        const int expected =
+            nearestShownHp(std::llround(std::stod(std::string(hpLabel(was))) * 1.2), was);
+        EXPECT_EQ(now, expected) << m;
+        EXPECT_NE(run.err.find(line + " → " + std::string(hpLabel(expected)) + " (index " +
+                               std::to_string(was) + " → " + std::to_string(expected)),
+                  std::string::npos)
+            << line;
+    }
+    EXPECT_GT(unvalued, 0);  // the sample holds "????" entries, which stay
+    EXPECT_NE(run.out.find("field(s) of"), std::string::npos) << run.out;
 }
 
 TEST_F(VeskCommandTest, DiffExitsLikeDiff) {
@@ -231,6 +291,54 @@ TEST_F(VeskCommandTest, PatchesRoundTripAndNeverTouchTheirInputs) {
     EXPECT_NE(wrong.err.find("the patch is for another image: it expects CRC32 "),
               std::string::npos)
         << wrong.err;
+}
+
+TEST_F(VeskCommandTest, ADashReadsTheTableOrThePatchFromStandardInput) {
+    const Bytes before = readBytes(image);
+    const std::string modified = dir.path("modified.gb");
+    writeBytes(modified, before);
+    ASSERT_EQ(vesk({"set", modified, "3", "magic=9", "--no-backup"}).code, 0);
+    const std::string table = dir.path("table.json");
+    ASSERT_EQ(vesk({"export", modified, "-o", table}).code, 0);
+
+    const Outcome imported = vesk({"import", image, "-", "--no-backup"}, readText(table));
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(readBytes(image), readBytes(modified));
+    writeBytes(image, before);
+
+    for (const char* format : {"bps", "ips"}) {
+        const std::string patch = dir.path(std::string("p.") + format);
+        ASSERT_EQ(vesk({"patch", "create", image, modified, "-o", patch}).code, 0);
+        const Bytes bytes = readBytes(patch);
+        const std::string out = dir.path(std::string("out-") + format + ".gb");
+        const Outcome applied = vesk({"patch", "apply", image, "-", "-o", out},
+                                     std::string(bytes.begin(), bytes.end()));
+        ASSERT_EQ(applied.code, 0) << applied.err;
+        EXPECT_EQ(readBytes(out), readBytes(modified)) << format;
+    }
+
+    // What standard input holds is checked like a file, and named as standard input.
+    EXPECT_NE(refused({"import", image, "-"}).err.find("standard input: "), std::string::npos);
+    const auto before2 = snapshot(dir.root());
+    const Outcome bad = vesk({"import", image, "-"}, "enemy,attack\n");
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("standard input: header: the column \"hp_index\" is missing"),
+              std::string::npos)
+        << bad.err;
+    const Outcome notPatch = vesk({"patch", "apply", image, "-", "-o", dir.path("x.gb")}, "hello");
+    EXPECT_EQ(notPatch.code, 1);
+    EXPECT_NE(notPatch.err.find("standard input: not a BPS or IPS patch"), std::string::npos);
+    EXPECT_TRUE(snapshot(dir.root()) == before2);
+}
+
+TEST_F(VeskCommandTest, APatchOfTwoEqualImagesAppliesInEitherFormat) {
+    for (const char* name : {"same.ips", "same.bps"}) {
+        ASSERT_EQ(vesk({"patch", "create", image, image, "-o", dir.path(name)}).code, 0);
+        const std::string out = dir.path(std::string(name) + ".gb");
+        const Outcome run = vesk({"patch", "apply", image, dir.path(name), "-o", out});
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(readBytes(out), readBytes(image));
+    }
 }
 
 }  // namespace

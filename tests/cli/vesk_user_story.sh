@@ -37,6 +37,20 @@ cp original.gb fresh.gb
 cmp patched.gb game.gb
 cmp fresh.gb original.gb
 
+# HP by value for every enemy: one note per enemy on standard error, the chosen entry
+# or why none was chosen; the changes on standard output.
+cp original.gb hp.gb
+"$vesk" set hp.gb 0-199 'hp*=1.2' --no-backup > hp.out 2> hp.notes
+test "$(grep -c ' (index [0-9]*' hp.notes)" = 200
+grep -q '^[0-9]\{3\} .*  HP [0-9]* → [0-9]* (index [0-9]* → [0-9]*' hp.notes
+grep -q 'field(s) of' hp.out
+
+# A table and a patch through pipes.
+"$vesk" export game.gb | "$vesk" import fresh.gb - --dry-run | grep -q "039 ベヒーモス  攻 .* → 200"
+cmp fresh.gb original.gb
+"$vesk" patch apply fresh.gb - -o piped.gb < mod.bps
+cmp piped.gb game.gb
+
 # Bad input: exit 1, nothing changed.
 printf 'enemy,hp_index\n' > bad.csv
 set +e

@@ -38,11 +38,12 @@ TEST(FieldAssignment, RefusesWhatItCannotDo) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"attack", "\"attack\" is not FIELD=VALUE"},
         {"power=3",
-         "unknown field \"power\"; fields are hp_index, kero_index, attack, defense, "
-         "speed, magic and ability1 to ability8"},
-        {"ability9=1",
-         "unknown field \"ability9\"; fields are hp_index, kero_index, attack, "
+         "unknown field \"power\"; fields are hp, hp_index, kero, kero_index, attack, "
          "defense, speed, magic and ability1 to ability8"},
+        {"ability9=1",
+         "unknown field \"ability9\"; fields are hp, hp_index, kero, kero_index, attack, "
+         "defense, speed, magic and ability1 to ability8"},
+        {"hp=1.5", "\"hp=1.5\": \"1.5\" is not a whole number"},
         {"ability1+=1", "\"ability1+=1\": an ability can only be set with ="},
         {"ability1=300",
          "\"ability1=300\": 300 is out of range; expected a whole number from 0 "
@@ -71,7 +72,8 @@ TEST(BulkEdit, AppliesInOrderClampsAndReportsChangesAndNotes) {
     EXPECT_EQ(edit.notes[0].enemy, 0);
     EXPECT_EQ(edit.notes[0].wanted, 300);
     EXPECT_EQ(edit.notes[0].after, 255);
-    EXPECT_EQ(edit.noteLines.size(), 1u);
+    EXPECT_EQ(edit.noteLines,
+              (std::vector<std::string>{"000 ハエおとこ  攻 200 → 255 (300 is outside 0-255)"}));
     EXPECT_EQ(edit.changes.size(), 2u);
     EXPECT_EQ(edit.changeLines, (std::vector<std::string>{"000 ハエおとこ  攻 200 → 235",
                                                           "001 ドラゴンフライ  攻 100 → 130"}));
@@ -84,17 +86,54 @@ TEST(BulkEdit, AProblemAppliesNothing) {
          std::vector<std::tuple<std::vector<int>, std::vector<std::string>, std::string>>{
              {{1, 0},
               {"attack=9", "ability2=5"},
-              "000 : ハエおとこ has 1 abilities, so it has no ability2"},
+              "000 ハエおとこ has 1 abilities, so it has no ability2"},
              {{0, 200}, {"attack=9"}, "200 is not an enemy number 0-199"},
              {{0},
               {"attack=9", "power=1"},
-              "unknown field \"power\"; fields are hp_index, kero_index, attack, defense, "
-              "speed, magic and ability1 to ability8"},
+              "unknown field \"power\"; fields are hp, hp_index, kero, kero_index, attack, "
+              "defense, speed, magic and ability1 to ability8"},
          }) {
         const BulkEdit edit = applyAssignmentTexts(block, enemies, texts);
         EXPECT_EQ(edit.problem, problem);
         EXPECT_EQ(edit.block.bytes(), block.bytes());
         EXPECT_TRUE(edit.changes.empty() && edit.notes.empty());
+    }
+}
+
+TEST(BulkEdit, HpAndKeroChooseTheEntryNearestToTheValue) {
+    struct Case {
+        std::string assignment;
+        int before, after;  // the stored index
+        std::string note;
+    };
+    const std::vector<Case> cases = {
+        {"hp=5000", 24, 31, "HP 1000 → 5000 (index 24 → 31)"},
+        {"hp*=1.2", 24, 32, "HP 1000 → 1280 (index 24 → 32, nearest to 1200)"},
+        {"hp+=500", 24, 25, "HP 1000 → 1500 (index 24 → 25)"},  // 26 shows 1500 too
+        {"hp=2000", 0, 28, "HP 20 → 2000 (index 0 → 28)"},      // and 30
+        {"hp*=1", 30, 30, "HP 2000 → 2000 (index 30 → 30)"},    // its own entry kept
+        {"hp+=0", 26, 26, "HP 1500 → 1500 (index 26 → 26)"},
+        {"hp-=5000", 0, 40, "HP 20 → 0 (index 0 → 40, nearest to -4980)"},
+        {"hp=99999", 0, 39, "HP 20 → 25690 (index 0 → 39, nearest to 99999)"},
+        {"hp=5000", 50, 31, "HP ???? → 5000 (index 50 → 31)"},
+        {"hp*=2", 50, 50, "HP ???? (index 50) left as it was: \"????\" shows no value for hp*=2"},
+        {"hp+=1", 44, 44, "HP ???? (index 44) left as it was: \"????\" shows no value for hp+=1"},
+        {"kero=500", 0, 4, "ケロ 0 → 400 (index 0 → 4, nearest to 500)"},  // 600 as near
+        {"kero*=2", 15, 15, "ケロ 9999 → 9999 (index 15 → 15, nearest to 19998)"},
+        {"kero-=1", 0, 0, "ケロ 0 → 0 (index 0 → 0, nearest to -1)"},
+        {"kero+=200", 6, 7, "ケロ 900 → 1200 (index 6 → 7, nearest to 1100)"},
+    };
+    for (const Case& c : cases) {
+        EnemyBlock block;
+        const bool hp = c.assignment.starts_with("hp");
+        block.bytes()[9 * 39 + 6] = 0xA0;  // high bits of the ケロ byte stay
+        hp ? block.setHpIndex(39, c.before) : block.setKeroIndex(39, c.before);
+        const BulkEdit edit = applyAssignmentTexts(block, {39}, {c.assignment});
+        ASSERT_EQ(edit.problem, "") << c.assignment;
+        EXPECT_EQ(hp ? edit.block.hpIndex(39) : edit.block.keroIndex(39), c.after) << c.assignment;
+        EXPECT_EQ(edit.block.bytes()[9 * 39 + 6] & 0xF0, 0xA0) << c.assignment;
+        EXPECT_EQ(edit.noteLines, (std::vector<std::string>{"039 ベヒーモス  " + c.note}))
+            << c.assignment;
     }
 }
 

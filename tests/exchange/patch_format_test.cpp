@@ -161,5 +161,16 @@ TEST(IpsPatch, ReportsAnImageThatAlreadyHoldsTheChanges) {
     EXPECT_EQ(applyIpsPatch(source, cut).status, PatchOutcome::Status::Damaged);
 }
 
+TEST(Patches, OfTwoEqualFilesApplyAsTheImageItselfInBothFormats) {
+    const Bytes image = tools::makeSampleImage(1);
+    const Bytes ips = makeIpsPatch(image, image).patch;
+    EXPECT_EQ(ips, (Bytes{'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F'}));
+    for (const PatchOutcome& outcome :
+         {applyIpsPatch(image, ips), applyBpsPatch(image, makeBpsPatch(image, image))}) {
+        EXPECT_EQ(outcome.status, PatchOutcome::Status::Applied) << outcome.message;
+        EXPECT_EQ(outcome.image, image);
+    }
+}
+
 }  // namespace
 }  // namespace vesk::exchange

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/value_tables.h"
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
 #include "exchange/field_diff.h"
@@ -129,10 +130,40 @@ TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
          "255"},
         {7, "ability1", "063 : ポーション",
          "line 9 (enemy 007), ability1: \"063 : ポーション\" contradicts itself: 63 is "
-         "\"44マグナム\", not \"ポーション\""},
+         "\"44マグナム\", not \"ポーション\"; the number decides, so write it alone or with "
+         "\"44マグナム\""},
+        // A label left as it was after its number changed: the label is what to mend.
         {7, "name", "ハチおんな",
          "line 9 (enemy 007), name: \"ハチおんな\" contradicts enemy 007, which is \"ピラニア\"; "
-         "change the number column to change the value"},
+         "the number columns decide, so clear this cell or write \"ピラニア\" in it"},
+        {7, "hp", "99999",
+         "line 9 (enemy 007), hp: \"99999\" contradicts hp_index " +
+             std::to_string(block.hpIndex(7)) + ", which is \"" +
+             std::string(hpLabel(hpPosition(block.hpIndex(7)))) +
+             "\"; the number columns decide, so clear this cell or write \"" +
+             std::string(hpLabel(hpPosition(block.hpIndex(7)))) + "\" in it"},
+        {7, "kero", "12345",
+         "line 9 (enemy 007), kero: \"12345\" contradicts kero_index " +
+             std::to_string(block.keroIndex(7)) + ", which is \"" +
+             std::string(keroLabel(block.keroIndex(7))) +
+             "\"; the number columns decide, so clear this cell or write \"" +
+             std::string(keroLabel(block.keroIndex(7))) + "\" in it"},
+        // A fraction or a full-width colon is named as such, not taken for a name.
+        {7, "enemy", "7.5",
+         "line 9, enemy: \"7.5\" has a fraction; expected a whole number from 0 to 199"},
+        {7, "enemy", "7.0",
+         "line 9, enemy: \"7.0\" has a fraction; expected a whole number from 0 to 199"},
+        {7, "attack", "1.5",
+         "line 9 (enemy 007), attack: \"1.5\" has a fraction; expected a whole number from 0 to "
+         "255"},
+        {7, "enemy", "007：ピラニア",
+         "line 9, enemy: \"007：ピラニア\" has a full-width colon \"：\"; write \":\" between the "
+         "number and the name, or the number alone"},
+        {7, "enemy",
+         "\xEF\xBB\xBF"
+         "007",
+         "line 9, enemy: \"<byte-order mark>007\" is not a number; expected a whole number from "
+         "0 to 199"},
         {7, "enemy", "200",
          "line 9, enemy: 200 is out of range; expected a whole number from 0 to 199"},
         {7, "ability_count", std::to_string(count + 1),
@@ -152,21 +183,68 @@ TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
         EXPECT_EQ(onlyProblem(import(block, csvWith(block, c.enemy, c.column, c.value))), c.problem)
             << c.column << "=" << c.value;
     }
-    // The HP label contradicting the HP index.
-    EXPECT_NE(onlyProblem(import(block, csvWith(block, 7, "hp", "99999")))
-                  .find("line 9 (enemy 007), hp: \"99999\" contradicts hp_index"),
-              std::string::npos);
 }
 
-TEST(TableImport, RefusesTextThatIsNotUtf8) {
+TEST(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
     const EnemyBlock block = sampleBlock();
-    // "ハエおとこ" in Shift-JIS, as a spreadsheet may save it.
-    std::string text = exportCsv(block);
-    const std::string name = "ハエおとこ";
-    text.replace(text.find(name), name.size(), "\x83\x6E\x83\x47\x82\xA8\x82\xC6\x82\xB1");
-    EXPECT_EQ(onlyProblem(import(block, text)),
-              "line 2: the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as "
-              "\"CSV UTF-8\" and import again");
+    std::string utf16;  // "enemy,hp_index" in UTF-16LE without its mark
+    for (char c : std::string("enemy,hp_index\r\n")) utf16 += std::string{c, '\0'};
+    const Bytes image = tools::makeSampleImage(1);
+    const std::string save = "; save it as \"CSV UTF-8\" (or UTF-8 text) and import again";
+    const std::string empty =
+        "the file is empty; expected a CSV table with a header row or a JSON array of enemies";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", empty},
+        {"\xEF\xBB\xBF", empty},
+        {" \r\n\r\n", empty},
+        {"\xFF\xFE" + utf16, "the file is UTF-16 text (\"Unicode text\"), not UTF-8" + save},
+        {std::string("\xFE\xFF\0e\0n", 6),
+         "the file is UTF-16 text (\"Unicode text\"), not UTF-8" + save},
+        {utf16, "the file is UTF-16 text (\"Unicode text\"), not UTF-8" + save},
+        // "ハエおとこ" in Shift-JIS, as a spreadsheet on Japanese Windows saves "CSV".
+        {"enemy,name\r\n000,\x83\x6E\x83\x47\x82\xA8\x82\xC6\x82\xB1\r\n",
+         "line 2: the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as \"CSV "
+         "UTF-8\" and import again"},
+        // The same in EUC-JP.
+        {"enemy,name\r\n000,\xA5\xCF\xA5\xA8\xA4\xAA\xA4\xC8\xA4\xB3\r\n",
+         "line 2: the file is not UTF-8 text (perhaps saved as EUC-JP)" + save},
+        {"enemy,name\n0,Caf\xE9\n",
+         "line 2: the file is not UTF-8 text, nor Shift-JIS or UTF-16 (perhaps another code "
+         "page, such as Windows-1252)" +
+             save},
+        {"enemy,name\n0,\xE9t\xE9\n",
+         "line 2: the file is not UTF-8 text, nor Shift-JIS or UTF-16 (perhaps another code "
+         "page, such as Windows-1252)" +
+             save},
+        {std::string(image.begin(), image.end()),
+         "the file holds binary data, not a CSV or JSON table (it is as large as a cartridge "
+         "image; was the image given as the table?)"},
+        {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+         "the file holds binary data, not a CSV or JSON table"},
+    };
+    for (const auto& [bytes, problem] : cases) {
+        EXPECT_EQ(onlyProblem(import(block, bytes)), problem) << bytes.substr(0, 40);
+    }
+}
+
+TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
+    const EnemyBlock block = sampleBlock();
+    const std::string mark = "\xEF\xBB\xBF";
+    for (const std::string& text :
+         {mark + mark + exportJson(block), "\r\n " + exportJson(block), mark + exportCsv(block)}) {
+        const ImportPlan plan = import(block, text);
+        EXPECT_TRUE(plan.problems.empty()) << plan.problems.front();
+        EXPECT_EQ(plan.enemyCount, 200);
+    }
+    // Two exported tables joined: the second header is a row whose cells are no numbers.
+    const ImportPlan joined = import(block, exportCsv(block) + exportCsv(block));
+    ASSERT_FALSE(joined.problems.empty());
+    for (const std::string& problem : joined.problems) {
+        EXPECT_EQ(problem.find(mark), std::string::npos) << problem;
+    }
+    EXPECT_EQ(joined.problems.front(),
+              "line 202, enemy: \"<byte-order mark>enemy\" is not a number; expected a whole "
+              "number from 0 to 199");
 }
 
 TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
@@ -193,16 +271,37 @@ TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
 }
 
-TEST(TableImport, JsonNamesEntryAndKey) {
+TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
     const EnemyBlock block = sampleBlock();
-    const std::string json = R"([{"enemy": 4, "hp_index": 1, "kero_index": 2, "attack": "x",
-        "defense": 1, "speed": 1, "magic": 1, "abilities": [{"id": 63, "name": "ポーション"}]}])";
-    const ImportPlan plan = import(block, json);
-    ASSERT_EQ(plan.problems.size(), 2u + (block.abilityCount(4) > 1 ? 1u : 0u));
-    EXPECT_EQ(plan.problems[0].rfind("entry 1 (enemy 004), attack: \"x\" is not a number", 0), 0u);
-    EXPECT_EQ(plan.problems[1],
-              "entry 1 (enemy 004), ability1: \"63 : ポーション\" contradicts itself: 63 is "
-              "\"44マグナム\", not \"ポーション\"");
+    const std::string hp = std::string(hpLabel(1));
+    const std::string rest =
+        R"("kero_index": 2, "defense": 1, "speed": 1, "magic": 1, "abilities": [)";
+    const std::string ability = R"({"id": 63, "name": "44マグナム"})";
+    auto entry = [&](const std::string& keys, const std::string& firstAbility) {
+        std::string abilities = firstAbility;
+        for (int slot = 1; slot < block.abilityCount(4); ++slot) abilities += ", 0";
+        return R"([{"enemy": 4, "hp_index": 1, )" + keys + rest + abilities + "]}]";
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {entry(R"("attack": "x", )", ability),
+         "entry 1 (enemy 004), attack: \"x\" is not a number; expected a whole number from 0 to "
+         "255"},
+        {entry(R"("attack": 1, )", R"({"id": 63, "name": "ポーション"})"),
+         "entry 1 (enemy 004), ability1: \"name\" \"ポーション\" contradicts \"id\" 63, which is "
+         "\"44マグナム\"; the id decides, so remove \"name\" or set it to \"44マグナム\""},
+        {entry(R"("attack": 1, "hp": "600", )", ability),
+         "entry 1 (enemy 004), hp: \"600\" contradicts hp_index 1, which is \"" + hp +
+             "\"; the numbers decide, so remove the key \"hp\" or set it to \"" + hp + "\""},
+        {entry(R"("attack": 1, "attack": 2, )", ability),
+         "entry 1 (enemy 004): the key \"attack\" appears twice; keep one of them"},
+        {entry(R"("attack": 1, )", R"({"id": 63, "id": 64})"),
+         "entry 1 (enemy 004), abilities: the key \"id\" appears twice; keep one of them"},
+        {R"({"enemy": 4})", "expected a JSON array of enemies"},
+    };
+    for (const auto& [text, problem] : cases) {
+        EXPECT_EQ(onlyProblem(import(block, text)), problem) << text;
+    }
+    EXPECT_TRUE(import(block, entry(R"("attack": 1, )", ability)).problems.empty());
     EXPECT_EQ(import(block, "[1, 2").problems.front().rfind("not valid JSON", 0), 0u);
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vesk::exchange {
+
+// Why the bytes of a table file are not UTF-8 text that could hold a table, as a message
+// that names what they are instead (empty, UTF-16, Shift-JIS, EUC-JP, another code page,
+// binary data); "" when they are UTF-8 text.
+std::string tableTextProblem(std::string_view bytes);
+
+// `text` with every UTF-8 byte-order mark written out, so that none hides in a message.
+std::string withVisibleByteOrderMarks(std::string_view text);
+
+}  // namespace vesk::exchange
