@@ -102,7 +102,6 @@ export class EnemyTable {
     control.dataset.col = col;
     control.setAttribute('aria-label', standIn.getAttribute('aria-label'));
     if (standIn.title) control.title = standIn.title;
-    if (standIn.dataset.original) control.dataset.original = standIn.dataset.original;
     return control;
   }
 
@@ -172,13 +171,11 @@ export class EnemyTable {
     this.marked[i] = differs;
     const control = this.control(m, col);
     if (!control) return;
-    control.closest('td').classList.toggle('changed', differs === 1);
+    control.parentElement.classList.toggle('changed', differs === 1);
     if (differs) {
       control.title = `元の値: ${describe(originals[i], i)}`;
-      control.dataset.original = control.title;
     } else {
       control.removeAttribute('title');
-      delete control.dataset.original;
     }
   }
 
@@ -204,7 +201,7 @@ export class EnemyTable {
     body.addEventListener('focusin', (event) => {
       let control = event.target;
       if (control.classList.contains('field')) control = this.upgrade(control);
-      this.handlers.focus(control.dataset.original ? `${control.getAttribute('aria-label')}: ${control.dataset.original}` : '');
+      this.handlers.focus(control.title ? `${control.getAttribute('aria-label')}: ${control.title}` : '');
     });
     body.addEventListener('input', (event) => {
       const input = event.target;
