@@ -33,6 +33,18 @@ endfunction()
 vesk_ship_program(vesk-edit "VeskEdit enemy data editor")
 vesk_ship_program(vesk "VeskEdit command-line tool")
 
+# The browser page (built by the web preset) ships beside the programs when given: in the
+# zip's folder on Windows, in /usr/share/<application id>/ on Linux.
+set(VESK_SHIP_WEB_PAGE "" CACHE FILEPATH "vesk-web.html to put into the packages")
+if(VESK_SHIP_WEB_PAGE)
+  if(WIN32)
+    set(vesk_web_dir .)
+  else()
+    set(vesk_web_dir ${CMAKE_INSTALL_DATADIR}/${VESK_APP_ID})
+  endif()
+  install(FILES ${VESK_SHIP_WEB_PAGE} DESTINATION ${vesk_web_dir} RENAME vesk-web.html)
+endif()
+
 install(FILES README.md DESTINATION ${vesk_doc_dir})
 if(VESK_DEBIAN_DOCS)
   # Debian keeps the licence in copyright and wants a changelog compressed at the

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds the packages into build/packages/: the Debian package for this machine's
-# architecture (CPack), the Windows zip (cross-compiled with MinGW-w64) and the Windows
-# installer (NSIS), then checks them: lintian, the desktop entry, the AppStream metadata,
-# the unpacked programs (Linux, and Windows under Wine) keeping their setting in the
-# user's configuration folder, and the installer's silent install, start and uninstall
-# under Wine.
+# Builds the packages into build/packages/: the browser page vesk-web-VERSION.html, the
+# Debian package for this machine's architecture (CPack), the Windows zip (cross-compiled
+# with MinGW-w64), both also carrying the page, and the Windows installer (NSIS), then
+# checks them: lintian, the desktop entry, the AppStream metadata, the unpacked programs
+# (Linux, and Windows under Wine) keeping their setting in the user's configuration folder,
+# and the installer's silent install, start and uninstall under Wine.
 #   bash scripts/package.sh [--no-checks]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,11 +15,20 @@ bash scripts/setup.sh package
 out=build/packages
 mkdir -p "$out"
 
+# The browser page: one self-contained HTML file, shipped on its own and in both packages.
+version=$(sed -n 's/^project(VeskEdit VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+cmake --preset web >/dev/null
+cmake --build --preset web
+web_page=$PWD/build/web/src/web/vesk-web.html
+cp "$web_page" "$out/vesk-web-$version.html"
+echo "package: $out/vesk-web-$version.html"
+
 # Linux: a release build with Debian's hardening flags, documentation laid out as Debian
 # keeps it; stripped by CPack.
 linux=build/package-linux
 cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_BUILD_TESTS=OFF \
   -DVESK_BUILD_BENCHMARKS=OFF -DVESK_DEBIAN_DOCS=ON -DCMAKE_INSTALL_PREFIX=/usr \
+  -DVESK_SHIP_WEB_PAGE="$web_page" \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now" >/dev/null
 cmake --build "$linux" -j2
@@ -29,13 +38,14 @@ cp "$deb" "$out/"
 deb="$out/$(basename "$deb")"
 echo "package: $deb"
 
-# Windows: the .exe programs with README and LICENSE in one zip.
+# Windows: the .exe programs, the browser page, README and LICENSE in one zip.
 if [ -f cmake/mingw-w64.cmake ] && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
   windows=build/package-windows
   toolchain=()
   [ -f "$windows/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
   cmake -S . -B "$windows" -G Ninja "${toolchain[@]}" \
-    -DCMAKE_BUILD_TYPE=Release -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCHMARKS=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DVESK_BUILD_TESTS=OFF -DVESK_BUILD_BENCHMARKS=OFF \
+    -DVESK_SHIP_WEB_PAGE="$web_page" >/dev/null
   cmake --build "$windows" -j2
   (cd "$windows" && cpack -G ZIP -B "$PWD/cpack" >/dev/null)
   zip=$(ls "$windows"/cpack/vesk-edit-*-windows-x86_64.zip)

@@ -10,8 +10,8 @@ need=${1:-test}
 run_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  # the vesk command: arguments, JSON, checksums
-  libcli11-dev nlohmann-json3-dev zlib1g-dev
+  # the vesk command: arguments, JSON
+  libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
   # the window as a native Wayland client on a Wayland desktop
   qt6-wayland
@@ -19,20 +19,27 @@ run_packages=(
 # Building and checking the packages; MinGW-w64 for the Windows zip, NSIS for its installer
 package_packages=(
   dpkg-dev file lintian appstream desktop-file-utils python3 xvfb openbox xdotool x11-utils
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nsis
+  g++-mingw-w64-x86-64-posix nsis
+  # the browser page, vesk-web.html: Debian's emscripten compiles the core to WebAssembly
+  emscripten
 )
 # The format check, the screenshots of the end-to-end tests, groff to render the manual
 # page, the Wayland end-to-end test, mGBA's patch loader as an independent reader of the
-# patches vesk writes, the screen-reader names read through AT-SPI in a D-Bus session of
-# their own, and the Windows build's tests under Wine
+# patches vesk writes, zlib to check the program's own CRC-32, the screen-reader names read
+# through AT-SPI in a D-Bus session of their own, the browser page's tests (Chromium driven
+# by Selenium; npm fetches axe-core into the build folder), and the Windows build's tests
+# under Wine
 test_packages=(
   clang-format-14 imagemagick groff-base
   # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
   sway foot dbus
-  libmgba-dev
+  libmgba-dev zlib1g-dev
   python3-pyatspi at-spi2-core dbus-x11
+  chromium chromium-driver python3-selenium
   wine wine64 fonts-wine
 )
+# npm may come with a Node.js of another origin; Debian's npm only where there is none.
+command -v npm >/dev/null || test_packages+=(npm)
 
 case "$need" in
   run) packages=("${run_packages[@]}") ;;

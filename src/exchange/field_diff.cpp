@@ -6,11 +6,11 @@
 
 #include "data/name_tables.h"
 #include "data/value_tables.h"
+#include "exchange/field_labels.h"
 
 namespace vesk::exchange {
 namespace {
 
-constexpr std::array<const char*, EnemyBlock::kStatCount> kStatNames = {"攻", "防", "早", "魔"};
 constexpr std::size_t kRecordSize = 9;
 constexpr std::size_t kKeroByte = 6;
 constexpr std::size_t kPoolOffset = 2105;
@@ -84,12 +84,14 @@ std::string describeChange(const FieldChange& change) {
     const std::string arrow = " → ";
     switch (change.field) {
         case Field::HpIndex:
-            return text + "HP " + hpText(change.before) + arrow + hpText(change.after);
+            return text + std::string(kHpFieldLabel) + " " + hpText(change.before) + arrow +
+                   hpText(change.after);
         case Field::KeroIndex:
-            return text + "ケロ " + keroText(change.before) + arrow + keroText(change.after);
+            return text + std::string(kKeroFieldLabel) + " " + keroText(change.before) + arrow +
+                   keroText(change.after);
         case Field::Stat:
-            return text + kStatNames[change.index] + " " + std::to_string(change.before) + arrow +
-                   std::to_string(change.after);
+            return text + std::string(kStatFieldLabels[change.index]) + " " +
+                   std::to_string(change.before) + arrow + std::to_string(change.after);
         case Field::AbilityCount:
             return text + "ability count " + std::to_string(change.before) + arrow +
                    std::to_string(change.after);

@@ -18,6 +18,10 @@ if grep -q '^E:' <<<"$report"; then
   echo "check_deb: lintian reports errors" >&2
   exit 1
 fi
+compgen -G "$unpacked/usr/share/*/vesk-web.html" >/dev/null || {
+  echo "check_deb: the browser page vesk-web.html is not under /usr/share/<application id>/" >&2
+  exit 1
+}
 desktop-file-validate "$unpacked"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 python3 -B "$here/installed_program.py" "$deb"

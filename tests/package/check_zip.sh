@@ -28,6 +28,10 @@ export DISPLAY=":$(head -n1 "$display_file")"
 
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/unpacked"
 program=$(ls "$work"/unpacked/*/vesk-edit.exe)
+ls "$work"/unpacked/*/vesk-web.html >/dev/null || {
+  echo "check_zip: the browser page vesk-web.html is not in the zip" >&2
+  exit 1
+}
 mkdir -p "$work/home" "$work/wine" "$work/bin"
 # The unprivileged run reads nothing of the checkout, which may sit in a private folder
 # (a home of mode 700): it gets its own copy of the Wine runner and starts in $work.

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/enemy_block.h"
+#include "exchange/bulk_edit.h"
+#include "exchange/bytes.h"
+#include "exchange/field_diff.h"
+#include "exchange/ips_patch.h"
+
+namespace vesk::web {
+
+// What the browser page edits: an opened image, the untouched original it is compared
+// with, and the enemy block of each. Bytes in, bytes out: the page reads and saves the
+// files itself, so nothing here touches a file.
+class WebDocument {
+public:
+    // Takes an image; "" when it was taken, otherwise the message for the user, and then
+    // everything stays as it was. The image also becomes the original unless one was
+    // given with openOriginal().
+    std::string openImage(exchange::ByteView image);
+    // Takes an untouched image to compare with and make patches from; "" or a message.
+    std::string openOriginal(exchange::ByteView image);
+
+    bool hasImage() const;
+    const EnemyBlock& block() const;
+    const EnemyBlock& originalBlock() const;
+
+    void setHpPosition(int enemy, int position);
+    void setKeroIndex(int enemy, int index);
+    // Stores the stat a field's text stands for and gives the value stored.
+    int setStatText(int enemy, int stat, std::string_view text);
+    void setAbility(int enemy, int slot, int id);
+    // One assignment such as "attack*=1.5" applied to every enemy listed, with the rules
+    // of `vesk set`; nothing changes when it has a problem.
+    exchange::BulkEdit bulkEdit(const std::vector<int>& enemies, const std::string& assignment);
+
+    // The whole image with the edited block in place.
+    exchange::Bytes image() const;
+    const exchange::Bytes& originalImage() const;
+
+    std::vector<exchange::FieldChange> changes() const;
+    std::size_t otherDifferences() const;
+
+    exchange::Bytes bpsPatch() const;
+    exchange::IpsPatchResult ipsPatch() const;
+
+    // Reads a CSV or JSON table and takes it only when every row passes; otherwise the
+    // problems, and nothing changes.
+    std::vector<std::string> importTable(std::string_view text);
+    // Applies a BPS or IPS patch to the opened image; "" or why it was refused.
+    std::string applyPatch(exchange::ByteView patch);
+
+    // The text a stat field shows for what was typed or pasted: digits only, at most
+    // three, never above 255.
+    static std::string statFieldText(std::string_view typed);
+
+private:
+    exchange::Bytes image_;
+    exchange::Bytes original_;
+    EnemyBlock block_;
+    EnemyBlock originalBlock_;
+    bool ownOriginal_ = false;  // the original came from openOriginal(), not openImage()
+};
+
+}  // namespace vesk::web
