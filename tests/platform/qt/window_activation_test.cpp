@@ -45,7 +45,7 @@ TEST(WindowActivation, RaisesTheOpenModalWindowElseTheEditorWindowElseNothing) {
     EXPECT_EQ(windowToActivate(), &dialog.window());
 
     bool raisesTheBox = false;
-    test::answerNextModal<QMessageBox>([&](QMessageBox& box) {
+    const test::ModalAnswer<QMessageBox> answer([&](QMessageBox& box) {
         raisesTheBox = windowToActivate() == &box;
         activateWindowFromOutside(QStringLiteral("token"));  // must leave the box working
         box.button(QMessageBox::No)->click();
