@@ -12,7 +12,7 @@ run_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the vesk command: arguments, JSON
   libcli11-dev nlohmann-json3-dev
-  qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
+  qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev fonts-noto-cjk fonts-ipafont-gothic qt6-translations-l10n
   # the window as a native Wayland client on a Wayland desktop
   qt6-wayland
 )
