@@ -71,6 +71,10 @@ bool copyFile(const std::string& from, const std::string& to, bool replaceExisti
     return replaceFileContent(to, content, options, reason);
 }
 
+bool copyReplacingName(const std::string& from, const std::string& to, ErrorReason& reason) {
+    return copyFile(from, to, true, reason);
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     BY_HANDLE_FILE_INFORMATION first, second;
     if (!fileIdentity(a, first) || !fileIdentity(b, second)) return false;
