@@ -179,10 +179,10 @@ bool FileReplacement::State::prepareReplacement() {
 }
 
 // A new file for the name alone, never written in place: like the old one where it can
-// stand in for it, otherwise like a file made new.
+// stand in for it (and its group can be given), otherwise like a file made new.
 bool FileReplacement::State::prepareOwnFile() {
-    if (canStandIn()) return prepareReplacement();
-    return replacement.createBeside(target, options.newFilePermissions & 0777);
+    return (canStandIn() && prepareReplacement()) ||
+           replacement.createBeside(target, options.newFilePermissions & 0777);
 }
 
 bool FileReplacement::replacesExisting() const { return state_ && state_->found; }
