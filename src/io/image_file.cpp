@@ -102,7 +102,9 @@ bool ImageFile::backup() {
         lastError_ = platform::ErrorReason::of(Cause::NotFound);
         return false;
     }
-    return platform::copyFile(currentPath, target, /*replaceExisting=*/true, lastError_);
+    // The program made the name up, so whatever stands there is replaced, never written
+    // through.
+    return platform::copyReplacingName(currentPath, target, lastError_);
 }
 
 }  // namespace vesk

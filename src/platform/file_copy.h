@@ -19,6 +19,13 @@ inline bool copyFile(const std::string& from, const std::string& to, bool replac
     return copyFile(from, to, replaceExisting, ignored);
 }
 
+// Copies the whole file `from` to `to`, a name the program made up for it (a backup):
+// whatever stands at `to` is replaced by a file of its own. A symbolic link there is
+// replaced itself and a file with other names loses only this one, so what they lead to
+// stays as it was. A folder, pipe, socket or device there is refused, as are a read-only
+// file and one another program holds locked. The copy gets the source's permissions.
+bool copyReplacingName(const std::string& from, const std::string& to, ErrorReason& reason);
+
 // True when both paths exist and name the same file (links followed).
 bool sameFile(const std::string& a, const std::string& b);
 

@@ -21,14 +21,24 @@ namespace vesk::platform {
 //   into a new file that replaces it in one step; otherwise it is written into the file
 //   itself.
 // - A symbolic link is followed: what it points to gets the content, the link stays.
+// A name the program made up (Options::namedBy) is different: whatever stands there is
+// replaced by a new file of its own, a symbolic link included, and a file with other names
+// loses only this one; what they lead to stays as it was.
 // Refused, with everything left as it was: a folder, pipe, socket or device (on Windows
 // also reserved names such as NUL and CON), a read-only file, a file another program holds
 // locked or open for writing (at once, without waiting), and any existing name when
 // replacing is not allowed.
 class FileReplacement {
 public:
+    // Who chose the name, and so what an existing one stands for.
+    enum class NamedBy {
+        User,     // the file it leads to, through links, with all its names
+        Program,  // the name alone (a backup's)
+    };
+
     struct Options {
         bool replaceExisting = false;
+        NamedBy namedBy = NamedBy::User;
         // Permissions of a file made new (POSIX bits, filtered by the umask; on Windows a
         // file without any write bit gets the read-only attribute). An existing file keeps
         // its own.

@@ -207,6 +207,19 @@ TEST_F(FileStory, FailedBackupStopsTheSaveBeforeAnythingIsWritten) {
     EXPECT_FALSE(exists(dir.path("never.gb")));
 }
 
+// A backup name planted as a link to another file becomes the backup; that file stays.
+TEST_F(FileStory, ABackupNameThatIsALinkGetsABackupOfItsOwn) {
+    const std::string other = dir.path("other.gb");
+    writeText(other, "someone else's file");
+    if (!makeSymlink(other, backupPath)) GTEST_SKIP() << "no symbolic links here";
+    openImage();
+    rig.typeStat(0, "99");
+    ASSERT_TRUE(rig.save(true));
+    EXPECT_TRUE(rig.dialog.errors().empty());
+    EXPECT_EQ(readBytes(backupPath), original);
+    EXPECT_EQ(readText(other), "someone else's file");
+}
+
 TEST_F(FileStory, FailedWriteIsReportedAndTheEditsStayForALaterSave) {
     openImage();
     rig.toggleBackup();

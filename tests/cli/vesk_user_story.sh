@@ -24,6 +24,13 @@ cmp game.gb original.gb
 cmp game.gb.bak original.gb
 test "$(cmp -l original.gb game.gb | wc -l)" = 1
 
+# A backup name that is a link to the image: replaced by a real backup of it.
+cp original.gb linked.gb
+ln -s linked.gb linked.gb.bak
+"$vesk" set linked.gb 0 attack=9 > /dev/null
+test ! -L linked.gb.bak
+cmp linked.gb.bak original.gb
+
 set +e
 "$vesk" diff original.gb game.gb > diff.txt
 status=$?

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 #include "one_file_fixture.h"
 #include "platform/file_copy.h"
@@ -45,6 +46,39 @@ TEST_F(FileCopyContract, CopyOfAnEmptyFileIsEmpty) {
     ASSERT_TRUE(copyFile(path, dir.path("表.bin"), false));
     EXPECT_TRUE(std::filesystem::exists(pathFromUtf8(dir.path("表.bin"))));
     EXPECT_TRUE(readBytes(dir.path("表.bin")).empty());
+}
+
+// A name the program made up stands for nothing the user chose: a link there is replaced by
+// a file of its own, and whatever it led to keeps its content.
+TEST_F(FileCopyContract, CopyReplacingNameReplacesALinkNotWhatItLeadsTo) {
+    struct Case {
+        const char* name;
+        bool symbolic, toSource;  // else a hard link, to another file
+    };
+    const Case cases[] = {
+        {"symbolic, to the source", true, true},
+        {"symbolic, to another file", true, false},
+        {"hard, to the source", false, true},
+        {"hard, to another file", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir here;
+        const std::string other = here.path("other.bin"), target = here.path("file.bin.bak");
+        writeBytes(other, Bytes{9, 9});
+        const std::string& linked = c.toSource ? path : other;
+        if (!c.symbolic) {
+            std::filesystem::create_hard_link(pathFromUtf8(linked), pathFromUtf8(target));
+        } else if (!makeSymlink(linked, target)) {
+            continue;  // the system does not let us
+        }
+        ErrorReason reason;
+        ASSERT_TRUE(copyReplacingName(path, target, reason)) << reason.systemText;
+        EXPECT_FALSE(sameFile(target, linked));
+        EXPECT_EQ(readBytes(target), content);
+        EXPECT_EQ(readBytes(other), (Bytes{9, 9}));
+        EXPECT_EQ(snapshot(here.root()).size(), 2u) << "no temporary file left";
+    }
 }
 
 TEST_F(FileCopyContract, SameFileComparesFilesNotSpellings) {

@@ -69,6 +69,12 @@ void writeText(const std::string& path, const std::string& text) {
 
 bool exists(const std::string& path) { return fs::exists(pathFromUtf8(path)); }
 
+bool makeSymlink(const std::string& target, const std::string& link) {
+    std::error_code error;
+    fs::create_symlink(pathFromUtf8(target), pathFromUtf8(link), error);
+    return !error && fs::is_symlink(pathFromUtf8(link));
+}
+
 std::map<std::string, Bytes> snapshot(const fs::path& root) {
     std::map<std::string, Bytes> entries;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {

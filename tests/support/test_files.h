@@ -36,6 +36,9 @@ void writeBytes(const std::string& path, const Bytes& bytes);
 std::string readText(const std::string& path);
 void writeText(const std::string& path, const std::string& text);
 bool exists(const std::string& path);
+// Makes `link` a symbolic link to `target`; false where the system or its C++ library
+// does not let a test make one (Windows without the right, MinGW's library).
+bool makeSymlink(const std::string& target, const std::string& link);
 
 // Every file and directory below root with its content ("<dir>" for directories), to
 // prove that an operation left everything as it was.

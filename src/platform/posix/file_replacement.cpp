@@ -74,7 +74,10 @@ struct FileReplacement::State {
     bool inPlace = false;
 
     bool beginExisting(ErrorReason& reason);
+    bool beginLink(const struct stat& link, ErrorReason& reason);
+    bool canStandIn() const;
     bool prepareReplacement();
+    bool prepareOwnFile();
     bool commitNew(std::string_view content, ErrorReason& reason);
     bool commitReplacement(std::string_view content, ErrorReason& reason);
     bool commitInPlace(std::string_view content, ErrorReason& reason);
@@ -102,6 +105,11 @@ bool FileReplacement::begin(const std::string& path, const Options& options, Err
         return failWith(reason, ErrorReason::of(Cause::NotRegularFile));
     }
     if (!options.replaceExisting) return failWith(reason, posix::reasonFromErrno(EEXIST));
+    if (options.namedBy == NamedBy::Program) {
+        state_->target = path;
+        return S_ISLNK(named.st_mode) ? state_->beginLink(named, reason)
+                                      : state_->beginExisting(reason);
+    }
     if (!followLinks(path, state_->target)) return failWithErrno(reason);
     return state_->beginExisting(reason);
 }
@@ -134,12 +142,28 @@ bool FileReplacement::State::beginExisting(ErrorReason& reason) {
         info = named;
     }
     found = true;
-    // A new file can stand in for this one only when nobody could tell but by its inode
-    // number; a copy must never stay another name of its source.
-    const bool replaceable = isSource || (info.st_uid == ::geteuid() && info.st_nlink == 1);
-    inPlace = !replaceable || !prepareReplacement();
-    if (inPlace && isSource) return failWithErrno(reason);
+    // A copy must never stay another name of its source, nor a name the program made up
+    // another name of anything.
+    if (isSource || options.namedBy == NamedBy::Program) {
+        return prepareOwnFile() || failWithErrno(reason);
+    }
+    inPlace = !canStandIn() || !prepareReplacement();
     return true;
+}
+
+// A symbolic link at a name the program made up: the new file takes the link's place, and
+// what it leads to is never opened.
+bool FileReplacement::State::beginLink(const struct stat& link, ErrorReason& reason) {
+    info = link;
+    found = true;
+    return replacement.createBeside(target, options.newFilePermissions & 0777) ||
+           failWithErrno(reason);
+}
+
+// Whether a new file can stand in for the existing one without anybody telling but by its
+// inode number.
+bool FileReplacement::State::canStandIn() const {
+    return info.st_uid == ::geteuid() && info.st_nlink == 1;
 }
 
 // The new file beside the target, with the old one's group and permissions.
@@ -152,6 +176,13 @@ bool FileReplacement::State::prepareReplacement() {
         return false;
     }
     return ::fchmod(replacement.fd(), info.st_mode & 07777) == 0;
+}
+
+// A new file for the name alone, never written in place: like the old one where it can
+// stand in for it (and its group can be given), otherwise like a file made new.
+bool FileReplacement::State::prepareOwnFile() {
+    return (canStandIn() && prepareReplacement()) ||
+           replacement.createBeside(target, options.newFilePermissions & 0777);
 }
 
 bool FileReplacement::replacesExisting() const { return state_ && state_->found; }

@@ -91,13 +91,17 @@ struct FileReplacement::State {
     win32::UniqueHandle temporaryFile;
     bool found = false;
     bool inPlace = false;
+    bool ownName = false;  // the name alone gets the new file, renamed over it
 
     ~State() { discardTemporary(); }
     bool beginExisting(ErrorReason& reason);
+    bool beginOwnName(DWORD attributes, ErrorReason& reason);
     bool createTemporary(DWORD attributes);
     bool fillTemporary(std::string_view content);
     void discardTemporary();
+    bool moveTemporary(DWORD flags, ErrorReason& reason);
     bool commitNew(std::string_view content, ErrorReason& reason);
+    bool commitOwnName(std::string_view content, ErrorReason& reason);
     bool commitReplacement(std::string_view content, ErrorReason& reason);
     bool commitInPlace(std::string_view content, ErrorReason& reason);
 };
@@ -120,6 +124,8 @@ bool FileReplacement::begin(const std::string& path, const Options& options, Err
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
         return failWith(reason, win32::reasonFromError(error));
     }
+    // Also a link to a folder: on Windows it is a folder's entry, which no file can
+    // replace in one step.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return failWith(reason, ErrorReason::of(Cause::NotRegularFile));
     }
@@ -128,6 +134,12 @@ bool FileReplacement::begin(const std::string& path, const Options& options, Err
     // A read-only file is not written, whoever runs the program.
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return failWith(reason, win32::reasonFromError(ERROR_ACCESS_DENIED));
+    }
+    // A link at a name the program made up is replaced itself; what it leads to is never
+    // opened.
+    if (options.namedBy == NamedBy::Program && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        state_->found = true;
+        return state_->beginOwnName(FILE_ATTRIBUTE_NORMAL, reason);
     }
     return state_->beginExisting(reason);
 }
@@ -144,6 +156,10 @@ bool FileReplacement::State::beginExisting(ErrorReason& reason) {
         return failWith(reason, ErrorReason::of(Cause::NotRegularFile));
     }
     found = true;
+    // A name the program made up gets a file of its own, with the attributes of the one
+    // there, whatever that stands for: another name of a file, or a link the system does
+    // not show as one (a Unix symbolic link under Wine, a link on a network share).
+    if (options.namedBy == NamedBy::Program) return beginOwnName(info.dwFileAttributes, reason);
     // Through a link, the file it leads to is the one replaced; the link stays.
     wchar_t final[MAX_PATH * 2];
     const DWORD length = GetFinalPathNameByHandleW(existing.get(), final, MAX_PATH * 2,
@@ -160,6 +176,11 @@ bool FileReplacement::State::beginExisting(ErrorReason& reason) {
     inPlace = !replaceable || !createTemporary(info.dwFileAttributes);
     if (inPlace && isSource) return failWithLastError(reason);
     return true;
+}
+
+bool FileReplacement::State::beginOwnName(DWORD attributes, ErrorReason& reason) {
+    ownName = true;
+    return createTemporary(attributes) || failWithLastError(reason);
 }
 
 bool FileReplacement::State::createTemporary(DWORD attributes) {
@@ -212,6 +233,7 @@ bool FileReplacement::commit(std::string_view content, ErrorReason& reason) {
     if (!state_ || state_->target.empty())
         return failWith(reason, ErrorReason::of(Cause::NotFound));
     if (!state_->found) return state_->commitNew(content, reason);
+    if (state_->ownName) return state_->commitOwnName(content, reason);
     if (state_->inPlace) return state_->commitInPlace(content, reason);
     return state_->commitReplacement(content, reason);
 }
@@ -222,11 +244,29 @@ bool FileReplacement::State::commitNew(std::string_view content, ErrorReason& re
         discardTemporary();
         return failWith(reason, why);
     }
+    // Without MOVEFILE_REPLACE_EXISTING: whatever took the name meanwhile stays.
+    return moveTemporary(0, reason);
+}
+
+// A rename over the name replaces the name alone: a link there is replaced itself, and a
+// file with other names keeps those with its content.
+bool FileReplacement::State::commitOwnName(std::string_view content, ErrorReason& reason) {
+    if (!fillTemporary(content)) {
+        const ErrorReason why = win32::lastErrorReason();
+        discardTemporary();
+        return failWith(reason, why);
+    }
+    existing.reset();  // held open, it keeps its name from being replaced
+    return moveTemporary(MOVEFILE_REPLACE_EXISTING, reason);
+}
+
+// Renames the filled temporary file onto the target; a file made new without any write
+// bit becomes read-only.
+bool FileReplacement::State::moveTemporary(DWORD flags, ErrorReason& reason) {
     if ((options.newFilePermissions & 0222) == 0) {
         SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
     }
-    // Without MOVEFILE_REPLACE_EXISTING: whatever took the name meanwhile stays.
-    if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH)) {
         const ErrorReason why = win32::lastErrorReason();
         discardTemporary();
         return failWith(reason, why);

@@ -153,6 +153,15 @@ TEST_F(CopyTarget, ATargetThatIsNotARegularFileIsRefusedAndKept) {
             EXPECT_EQ(after.st_ino, before.st_ino);
         }
     }
+    // A backup refuses them as well, but a link to one is only a name, and is replaced.
+    const auto isLink = [](const std::string& path) { return path.ends_with(".link"); };
+    for (const std::string& path : targets) {
+        ErrorReason reason;
+        EXPECT_EQ(copyReplacingName(source, path, reason), isLink(path)) << path;
+    }
+    for (const std::string& path : targets) {
+        EXPECT_EQ(fs::is_regular_file(fs::symlink_status(path)), isLink(path)) << path;
+    }
     // Counted, not read: reading the pipe would wait for a writer.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.root()), fs::directory_iterator()),
               static_cast<std::ptrdiff_t>(2 + targets.size()));
