@@ -9,7 +9,7 @@ function escapeHtml(text) {
 
 export class EnemyTable {
   // handlers: hp(m, position), kero(m, index), stat(m, k, text) -> stored value,
-  // statText(typed) -> shown text, ability(m, slot, text) -> "" or a problem,
+  // statText(text) -> {text, selectAll} after an edit, ability(m, slot, text) -> "" or a problem,
   // selection(count), problem(text).
   constructor(table, labels, handlers) {
     this.table = table;
@@ -203,11 +203,19 @@ export class EnemyTable {
       if (control.classList.contains('field')) control = this.upgrade(control);
       this.handlers.focus(control.title ? `${control.getAttribute('aria-label')}: ${control.title}` : '');
     });
+    // A stat field takes a typed character only when it is a digit, as the window's does;
+    // whatever an edit leaves in it then goes through the core's one rule.
+    body.addEventListener('beforeinput', (event) => {
+      if (!event.target.dataset.col?.startsWith('s') || event.inputType !== 'insertText') return;
+      if (event.data && /[^0-9]/.test(event.data)) event.preventDefault();
+    });
     body.addEventListener('input', (event) => {
       const input = event.target;
       if (!input.dataset.col?.startsWith('s')) return;
       const shown = this.handlers.statText(input.value);
-      if (shown !== input.value) input.value = shown;
+      if (shown.text !== input.value) input.value = shown.text;
+      if (shown.selectAll) input.select();
+      else input.setSelectionRange(input.value.length, input.value.length);
     });
     body.addEventListener('change', (event) => this.changed(event.target));
     body.addEventListener('pointerdown', (event) => {

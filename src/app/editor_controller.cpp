@@ -1,8 +1,8 @@
 #include "app/editor_controller.h"
 
 #include "app/messages.h"
-#include "app/stat_text.h"
 #include "data/name_tables.h"
+#include "data/stat_text.h"
 #include "data/value_tables.h"
 #include "layout/main_dialog_layout.h"
 #include "platform/error.h"
@@ -61,15 +61,14 @@ void EditorController::replaceAbility() {
 }
 
 void EditorController::statFieldEdited(int k) {
-    const std::string text = view_->statText(k);
-    if (text.empty()) {
-        // Selected, so that the next digit typed replaces the 0.
-        view_->setStatText(k, "0");
+    static_assert(layout::kStatFieldLength == kStatFieldLength);
+    const StatFieldText shown = statFieldAfterEdit(view_->statText(k));
+    view_->setStatText(k, shown.text);
+    if (shown.selectAll) {
         view_->selectStatText(k, 0, -1);
-        return;
+    } else {
+        view_->selectStatText(k, kStatFieldLength, kStatFieldLength);
     }
-    view_->setStatText(k, std::to_string(clampedStatValue(text)));
-    view_->selectStatText(k, layout::kStatFieldLength, layout::kStatFieldLength);
 }
 
 void EditorController::openImage() {

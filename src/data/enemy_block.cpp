@@ -1,11 +1,12 @@
 #include "data/enemy_block.h"
 
+#include <algorithm>
+
 namespace vesk {
 namespace {
 
-constexpr std::size_t kRecordSize = 9;
-constexpr std::size_t kPoolOffset = 2105;
 constexpr std::size_t kCountByte = 0, kHpByte = 1, kFirstStatByte = 2, kKeroByte = 6;
+constexpr std::uint8_t kCountBits = 0x38, kKeroBits = 0x0F;
 
 // Where each enemy's ability list begins in the pool. Fixed by the game, not read
 // from the image; neighbours are 1 to 8 apart.
@@ -25,19 +26,43 @@ constexpr std::array<std::uint16_t, EnemyBlock::kEnemyCount> kAbilityStarts = {
 
 }  // namespace
 
+EnemyBlock EnemyBlock::readFrom(std::span<const std::uint8_t> image) {
+    EnemyBlock block;
+    if (fitsIn(image.size())) {
+        std::copy_n(image.begin() + kImageOffset, kSize, block.bytes_.begin());
+    }
+    return block;
+}
+
+void EnemyBlock::writeInto(std::span<std::uint8_t> image) const {
+    std::copy(bytes_.begin(), bytes_.end(), image.begin() + kImageOffset);
+}
+
+std::uint8_t EnemyBlock::fieldBits(std::size_t recordByte) {
+    switch (recordByte) {
+        case kCountByte:
+            return kCountBits;
+        case kKeroByte:
+            return kKeroBits;
+        case 7:
+        case 8:
+            return 0;
+        default:
+            return 0xFF;
+    }
+}
+
 std::array<std::uint8_t, EnemyBlock::kSize>& EnemyBlock::bytes() { return bytes_; }
 
 const std::array<std::uint8_t, EnemyBlock::kSize>& EnemyBlock::bytes() const { return bytes_; }
 
-std::uint8_t& EnemyBlock::field(int m, std::size_t byte) {
-    return bytes_[kRecordSize * static_cast<std::size_t>(m) + byte];
-}
+std::uint8_t& EnemyBlock::field(int m, std::size_t byte) { return bytes_[recordOffset(m) + byte]; }
 
 std::uint8_t EnemyBlock::field(int m, std::size_t byte) const {
-    return bytes_[kRecordSize * static_cast<std::size_t>(m) + byte];
+    return bytes_[recordOffset(m) + byte];
 }
 
-int EnemyBlock::abilityCount(int m) const { return ((field(m, kCountByte) >> 3) & 7) + 1; }
+int EnemyBlock::abilityCount(int m) const { return ((field(m, kCountByte) & kCountBits) >> 3) + 1; }
 
 int EnemyBlock::hpIndex(int m) const { return field(m, kHpByte); }
 
@@ -51,23 +76,22 @@ void EnemyBlock::setStat(int m, int k, int v) {
     field(m, kFirstStatByte + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(v & 0xFF);
 }
 
-int EnemyBlock::keroIndex(int m) const { return field(m, kKeroByte) & 0x0F; }
+int EnemyBlock::keroIndex(int m) const { return field(m, kKeroByte) & kKeroBits; }
 
 // The high four bits belong to something else in the game and must survive.
 void EnemyBlock::setKeroIndex(int m, int v) {
     std::uint8_t& b = field(m, kKeroByte);
-    b = static_cast<std::uint8_t>((b & 0xF0) | (v & 0x0F));
+    b = static_cast<std::uint8_t>((b & ~kKeroBits) | (v & kKeroBits));
 }
 
 int EnemyBlock::abilityStart(int m) const { return kAbilityStarts[static_cast<std::size_t>(m)]; }
 
 int EnemyBlock::abilityAt(int m, int slot) const {
-    return bytes_[kPoolOffset + static_cast<std::size_t>(abilityStart(m) + slot)];
+    return bytes_[poolEntryOffset(abilityStart(m) + slot)];
 }
 
 void EnemyBlock::setAbilityAt(int m, int slot, int id) {
-    bytes_[kPoolOffset + static_cast<std::size_t>(abilityStart(m) + slot)] =
-        static_cast<std::uint8_t>(id);
+    bytes_[poolEntryOffset(abilityStart(m) + slot)] = static_cast<std::uint8_t>(id);
 }
 
 }  // namespace vesk

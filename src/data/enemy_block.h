@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace vesk {
 
@@ -16,6 +17,35 @@ public:
     static constexpr int kEnemyCount = 200;
     static constexpr int kStatCount = 4;
     static constexpr int kMaxAbilities = 8;
+
+    // An image must reach this far to hold the whole block.
+    static constexpr std::size_t kImageEnd = kImageOffset + kSize;
+    // The layout of the block: the records first, the ability pool at kPoolOffset.
+    static constexpr std::size_t kRecordSize = 9;
+    static constexpr std::size_t kPoolOffset = 2105;
+    // The largest value each field holds.
+    static constexpr int kStatMax = 255;
+    static constexpr int kHpIndexMax = 255;
+    static constexpr int kKeroIndexMax = 15;
+    static constexpr int kAbilityIdMax = 255;
+
+    // Whether an image of `imageSize` bytes holds the whole block.
+    static constexpr bool fitsIn(std::size_t imageSize) { return imageSize >= kImageEnd; }
+    // The block as it stands in `image`; all zeros when the image does not hold it.
+    static EnemyBlock readFrom(std::span<const std::uint8_t> image);
+    // Puts the block back into `image`, which must hold it; no other byte changes.
+    void writeInto(std::span<std::uint8_t> image) const;
+
+    // Where enemy m's record starts in the block, and where pool entry `poolOffset` is.
+    static constexpr std::size_t recordOffset(int m) {
+        return kRecordSize * static_cast<std::size_t>(m);
+    }
+    static constexpr std::size_t poolEntryOffset(int poolOffset) {
+        return kPoolOffset + static_cast<std::size_t>(poolOffset);
+    }
+    // The bits of a record's byte `recordByte` (0-8) that some field reads: the rest are
+    // kept as they are by every write.
+    static std::uint8_t fieldBits(std::size_t recordByte);
 
     std::array<std::uint8_t, kSize>& bytes();
     const std::array<std::uint8_t, kSize>& bytes() const;

@@ -21,7 +21,7 @@ ImageFile::ReadResult ImageFile::readBlock(EnemyBlock& block) {
     }
     const std::int64_t size = file.size();
     if (size < 0) return ReadResult::CannotOpen;
-    if (static_cast<std::uint64_t>(size) < kMinimumSize) {
+    if (!EnemyBlock::fitsIn(static_cast<std::uint64_t>(size))) {
         lastError_ = platform::ErrorReason::of(Cause::TooShort);
         return ReadResult::TooShort;
     }
@@ -52,7 +52,7 @@ bool ImageFile::openForWriting(platform::File& file) {
     }
     // Writing the block into a shorter file would lengthen it.
     const std::int64_t size = file.size();
-    if (size < 0 || static_cast<std::uint64_t>(size) < kMinimumSize) {
+    if (size < 0 || !EnemyBlock::fitsIn(static_cast<std::uint64_t>(size))) {
         lastError_ = platform::ErrorReason::of(Cause::TooShort);
         return false;
     }

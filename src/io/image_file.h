@@ -21,7 +21,7 @@ public:
     enum class ReadResult { Ok, CannotOpen, TooShort };
 
     // The smallest file that holds the whole block; shorter files are refused.
-    static constexpr std::size_t kMinimumSize = EnemyBlock::kImageOffset + EnemyBlock::kSize;
+    static constexpr std::size_t kMinimumSize = EnemyBlock::kImageEnd;
 
     ReadResult readBlock(EnemyBlock& block);  // tells the controller which error text to show
     bool read(EnemyBlock& block);             // readBlock(block) == ReadResult::Ok

@@ -88,7 +88,13 @@ val originalRows(const WebDocument& document) {
     return typedArray(rowValues(document.originalBlock()));
 }
 
-std::string statFieldText(const std::string& typed) { return WebDocument::statFieldText(typed); }
+val statFieldText(const std::string& text) {
+    const StatFieldText shown = WebDocument::statFieldText(text);
+    val result = val::object();
+    result.set("text", shown.text);
+    result.set("selectAll", shown.selectAll);
+    return result;
+}
 int setStatText(WebDocument& document, int enemy, int stat, const std::string& text) {
     return document.setStatText(enemy, stat, text);
 }

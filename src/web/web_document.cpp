@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/stat_text.h"
 #include "data/value_tables.h"
 #include "exchange/bps_patch.h"
 #include "exchange/table_import.h"
@@ -9,22 +10,11 @@
 #include "web/page_messages.h"
 
 namespace vesk::web {
-namespace {
-
-constexpr std::size_t kImageMinimum = EnemyBlock::kImageOffset + EnemyBlock::kSize;
-
-EnemyBlock blockOf(exchange::ByteView image) {
-    EnemyBlock block;
-    std::copy_n(image.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize, block.bytes().begin());
-    return block;
-}
-
-}  // namespace
 
 std::string WebDocument::openImage(exchange::ByteView image) {
-    if (image.size() < kImageMinimum) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
     image_.assign(image.begin(), image.end());
-    block_ = blockOf(image);
+    block_ = EnemyBlock::readFrom(image);
     if (!ownOriginal_) {
         original_ = image_;
         originalBlock_ = block_;
@@ -33,9 +23,9 @@ std::string WebDocument::openImage(exchange::ByteView image) {
 }
 
 std::string WebDocument::openOriginal(exchange::ByteView image) {
-    if (image.size() < kImageMinimum) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
     original_.assign(image.begin(), image.end());
-    originalBlock_ = blockOf(image);
+    originalBlock_ = EnemyBlock::readFrom(image);
     ownOriginal_ = true;
     return {};
 }
@@ -51,8 +41,7 @@ void WebDocument::setHpPosition(int enemy, int position) {
 void WebDocument::setKeroIndex(int enemy, int index) { block_.setKeroIndex(enemy, index); }
 
 int WebDocument::setStatText(int enemy, int stat, std::string_view text) {
-    const std::string shown = statFieldText(text);
-    const int value = shown.empty() ? 0 : std::stoi(shown);
+    const int value = clampedStatValue(text.substr(0, kStatFieldLength));
     block_.setStat(enemy, stat, value);
     return value;
 }
@@ -68,10 +57,7 @@ exchange::BulkEdit WebDocument::bulkEdit(const std::vector<int>& enemies,
 
 exchange::Bytes WebDocument::image() const {
     exchange::Bytes bytes = image_;
-    if (bytes.size() >= kImageMinimum) {
-        std::copy(block_.bytes().begin(), block_.bytes().end(),
-                  bytes.begin() + EnemyBlock::kImageOffset);
-    }
+    if (EnemyBlock::fitsIn(bytes.size())) block_.writeInto(bytes);
     return bytes;
 }
 
@@ -108,30 +94,14 @@ std::string WebDocument::applyPatch(exchange::ByteView patch) {
         return std::string(messages::kNotAPatch);
     }
     if (outcome.status != exchange::PatchOutcome::Status::Applied) return outcome.message;
-    if (outcome.image.size() < kImageMinimum) return std::string(messages::kPatchTooShort);
+    if (!EnemyBlock::fitsIn(outcome.image.size())) return std::string(messages::kPatchTooShort);
     image_ = std::move(outcome.image);
-    block_ = blockOf(image_);
+    block_ = EnemyBlock::readFrom(image_);
     return {};
 }
 
-std::string WebDocument::statFieldText(std::string_view typed) {
-    const bool allDigits =
-        std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (allDigits) {
-        // Typing: the digits as typed, at most three, and never more than 255.
-        const std::string digits(typed.substr(0, 3));
-        return digits.empty() || std::stoi(digits) <= 255 ? digits : std::string("255");
-    }
-    // Pasted text is read like the C library's atoi reads it, then kept within 0-255.
-    std::size_t at = 0;
-    while (at < typed.size() && (typed[at] == ' ' || typed[at] == '\t')) ++at;
-    bool negative = false;
-    if (at < typed.size() && (typed[at] == '-' || typed[at] == '+')) negative = typed[at++] == '-';
-    int value = 0;
-    while (at < typed.size() && typed[at] >= '0' && typed[at] <= '9' && value <= 255) {
-        value = value * 10 + (typed[at++] - '0');
-    }
-    return std::to_string(negative ? 0 : std::min(value, 255));
+StatFieldText WebDocument::statFieldText(std::string_view text) {
+    return statFieldAfterEdit(text.substr(0, kStatFieldLength));
 }
 
 }  // namespace vesk::web

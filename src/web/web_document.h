@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/enemy_block.h"
+#include "data/stat_text.h"
 #include "exchange/bulk_edit.h"
 #include "exchange/bytes.h"
 #include "exchange/field_diff.h"
@@ -53,9 +54,9 @@ public:
     // Applies a BPS or IPS patch to the opened image; "" or why it was refused.
     std::string applyPatch(exchange::ByteView patch);
 
-    // The text a stat field shows for what was typed or pasted: digits only, at most
-    // three, never above 255.
-    static std::string statFieldText(std::string_view typed);
+    // What a stat field shows after the user's edit left `text` in it: the window's rule,
+    // the field holding at most its three characters.
+    static StatFieldText statFieldText(std::string_view text);
 
 private:
     exchange::Bytes image_;

@@ -2,10 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vesk {
 namespace {
 
-std::uint8_t& recordByte(EnemyBlock& b, int m, int byte) { return b.bytes()[9 * m + byte]; }
+std::uint8_t& recordByte(EnemyBlock& b, int m, int byte) {
+    return b.bytes()[EnemyBlock::recordOffset(m) + static_cast<std::size_t>(byte)];
+}
+
+// The one place the numbers of the format are written out; everything else uses the names.
+TEST(EnemyBlock, FormatNumbers) {
+    EXPECT_EQ(EnemyBlock::kImageOffset, 109288u);
+    EXPECT_EQ(EnemyBlock::kSize, 3080u);
+    EXPECT_EQ(EnemyBlock::kImageEnd, 112368u);
+    EXPECT_EQ(EnemyBlock::kRecordSize, 9u);
+    EXPECT_EQ(EnemyBlock::kPoolOffset, 2105u);
+    EXPECT_EQ(EnemyBlock::recordOffset(37), 333u);
+    EXPECT_EQ(EnemyBlock::poolEntryOffset(953), 3058u);
+    const std::uint8_t bits[] = {0x38, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0, 0};
+    for (std::size_t byte = 0; byte < 9; ++byte) EXPECT_EQ(EnemyBlock::fieldBits(byte), bits[byte]);
+    EXPECT_EQ(EnemyBlock::kStatMax, 255);
+    EXPECT_EQ(EnemyBlock::kKeroIndexMax, 15);
+}
+
+TEST(EnemyBlock, ComesOutOfAnImageAndGoesBackWithoutTouchingAnotherByte) {
+    std::vector<std::uint8_t> image(EnemyBlock::kImageEnd + 5);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7);
+    EnemyBlock block = EnemyBlock::readFrom(image);
+    EXPECT_EQ(block.bytes()[0], image[EnemyBlock::kImageOffset]);
+    EXPECT_EQ(block.bytes().back(), image[EnemyBlock::kImageEnd - 1]);
+    std::vector<std::uint8_t> expected = image;
+    block.setStat(5, 2, 99);
+    expected[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(5) + 4] = 99;
+    block.writeInto(image);
+    EXPECT_EQ(image, expected);
+
+    EXPECT_FALSE(EnemyBlock::fitsIn(EnemyBlock::kImageEnd - 1));
+    image.resize(EnemyBlock::kImageEnd - 1);
+    EXPECT_EQ(EnemyBlock::readFrom(image).bytes(), EnemyBlock().bytes());
+}
 
 TEST(EnemyBlock, AllZeroBlockReadsAsOneAbilityOfIdZeroAndZeroFields) {
     const EnemyBlock block;

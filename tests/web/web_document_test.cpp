@@ -69,12 +69,18 @@ TEST(WebDocument, BulkEditKeepsTheBlockWhenAnyEnemyCannotTakeIt) {
     EXPECT_EQ(document.block().stat(1, 0), 255);
 }
 
-TEST(WebDocument, StatFieldsFollowTheWindowsTypingRules) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", ""},        {"7", "7"},  {"007", "007"}, {"255", "255"}, {"256", "255"},
-        {"1234", "123"}, {"-5", "0"}, {" 42x", "42"}, {"abc", "0"},   {"99999", "255"}};
-    for (const auto& [typed, shown] : cases) {
-        EXPECT_EQ(WebDocument::statFieldText(typed), shown) << '"' << typed << '"';
+// The page's stat fields hold what the window's fields hold: at most three characters,
+// then the one rule; what is stored is what is shown.
+TEST(WebDocument, StatFieldsFollowTheWindowsRule) {
+    WebDocument document;
+    ASSERT_EQ(document.openImage(tools::makeSampleImage(1)), "");
+    for (const char* left : {"", "7", "007", "255", "256", "1234", "-5", " 42x", "abc", "99999"}) {
+        const std::string held = std::string(left).substr(0, kStatFieldLength);
+        const StatFieldText expected = statFieldAfterEdit(held);
+        const StatFieldText shown = WebDocument::statFieldText(left);
+        EXPECT_EQ(shown.text, expected.text) << '"' << left << '"';
+        EXPECT_EQ(shown.selectAll, expected.selectAll) << '"' << left << '"';
+        EXPECT_EQ(document.setStatText(3, 1, left), std::stoi(expected.text)) << '"' << left << '"';
     }
 }
 

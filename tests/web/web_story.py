@@ -67,6 +67,23 @@ def edit_field(browser, role, name, text):
     type_into(field, text)
 
 
+# Keys typed into an emptied stat field and what it then shows, as the window's field
+# shows it: letters are not taken, leading zeros go, a value is kept within 0-255, and an
+# emptied field shows a selected 0 that the next digit replaces.
+STAT_TYPING = [("007", "7"), ("abc", "0"), ("12.5", "125"), ("-5", "5"), ("300", "255"),
+               (Keys.BACKSPACE + "9", "9")]
+
+
+def check_stat_typing(browser):
+    browser.click(browser.find("textbox", "038 攻"))
+    field = browser.driver.switch_to.active_element
+    for keys, shown in STAT_TYPING:
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys(Keys.BACKSPACE, keys)
+        assert field.get_attribute("value") == shown, \
+            f"typing {keys!r} shows {field.get_attribute('value')!r}, not {shown!r}"
+
+
 def select_range(browser, first, last):
     browser.click(browser.find("checkbox", f"{first} 選択"))
     last_box = browser.find("checkbox", f"{last} 選択")
@@ -195,6 +212,8 @@ def story(page, tools, work, mode, screenshot=None):
             assert stat.find_element("xpath", "..").get_attribute("class") == "changed"
             assert stat.get_attribute("title").endswith(str(bytes_of(original)[109288 + 37 * 9 + 2]))
 
+            check_stat_typing(browser)
+            type_into(browser.find("textbox", "038 攻"), str(bytes_of(expected)[109288 + 38 * 9 + 2]))
             check_keyboard_moves(browser)
             assert asks_before_leaving(browser), "leaving with unsaved changes must ask first"
             browser.find("button", "イメージを保存").click()

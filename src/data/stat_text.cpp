@@ -1,6 +1,8 @@
-#include "app/stat_text.h"
+#include "data/stat_text.h"
 
 #include <algorithm>
+
+#include "data/enemy_block.h"
 
 namespace vesk {
 namespace {
@@ -23,6 +25,15 @@ int parseStatText(std::string_view text) {
     return negative ? -value : value;
 }
 
-int clampedStatValue(std::string_view text) { return std::clamp(parseStatText(text), 0, 255); }
+int clampedStatValue(std::string_view text) {
+    return std::clamp(parseStatText(text), 0, EnemyBlock::kStatMax);
+}
+
+bool isStatFieldCharacter(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+StatFieldText statFieldAfterEdit(std::string_view text) {
+    if (text.empty()) return {"0", true};
+    return {std::to_string(clampedStatValue(text)), false};
+}
 
 }  // namespace vesk
