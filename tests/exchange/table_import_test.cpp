@@ -38,8 +38,8 @@ ImportPlan import(const EnemyBlock& block, const std::string& text) {
 }
 
 std::string onlyProblem(const ImportPlan& plan) {
-    EXPECT_EQ(plan.problems.size(), 1u);
-    return plan.problems.empty() ? std::string() : plan.problems.front();
+    EXPECT_EQ(plan.problems.total(), 1u);
+    return plan.problems.empty() ? std::string() : plan.problems.shown().front();
 }
 
 TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
@@ -65,7 +65,7 @@ TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
 
     // ケロ index, HP index and an ability as a bare number, labels left stale but empty.
     const ImportPlan kero = import(block, csvWith(block, 12, "kero_index", "3 : 240"));
-    ASSERT_TRUE(kero.problems.empty()) << kero.problems.front();
+    ASSERT_TRUE(kero.problems.empty()) << kero.problems.shown().front();
     EXPECT_EQ(kero.block.bytes()[6 + 9 * 12], 0xF3);
     const ImportPlan ability = import(block, csvWith(block, 0, "ability1", "7"));
     ASSERT_TRUE(ability.problems.empty());
@@ -84,7 +84,7 @@ TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     for (int slot = 0; slot < block.abilityCount(5); ++slot) text += ",9";
     text += "\n";
     const ImportPlan plan = import(block, text);
-    ASSERT_TRUE(plan.problems.empty()) << plan.problems.front();
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems.shown().front();
     EXPECT_EQ(plan.block.stat(5, 3), 1);
     EXPECT_EQ(plan.block.hpIndex(5), 6);
     EXPECT_EQ(plan.block.abilityAt(5, 0), 9);
@@ -100,9 +100,9 @@ TEST(TableImport, RefusesAWrongHeader) {
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, "atack");
     const ImportPlan plan = import(block, text);
-    ASSERT_EQ(plan.problems.size(), 2u);
-    EXPECT_EQ(plan.problems[0], "header, column 7: unknown column \"atack\"");
-    EXPECT_EQ(plan.problems[1], "header: the column \"attack\" is missing");
+    ASSERT_EQ(plan.problems.total(), 2u);
+    EXPECT_EQ(plan.problems.shown()[0], "header, column 7: unknown column \"atack\"");
+    EXPECT_EQ(plan.problems.shown()[1], "header: the column \"attack\" is missing");
 }
 
 TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
@@ -233,16 +233,16 @@ TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
     for (const std::string& text :
          {mark + mark + exportJson(block), "\r\n " + exportJson(block), mark + exportCsv(block)}) {
         const ImportPlan plan = import(block, text);
-        EXPECT_TRUE(plan.problems.empty()) << plan.problems.front();
+        EXPECT_TRUE(plan.problems.empty()) << plan.problems.shown().front();
         EXPECT_EQ(plan.enemyCount, 200);
     }
     // Two exported tables joined: the second header is a row whose cells are no numbers.
     const ImportPlan joined = import(block, exportCsv(block) + exportCsv(block));
     ASSERT_FALSE(joined.problems.empty());
-    for (const std::string& problem : joined.problems) {
+    for (const std::string& problem : joined.problems.shown()) {
         EXPECT_EQ(problem.find(mark), std::string::npos) << problem;
     }
-    EXPECT_EQ(joined.problems.front(),
+    EXPECT_EQ(joined.problems.shown().front(),
               "line 202, enemy: \"<byte-order mark>enemy\" is not a number; expected a whole "
               "number from 0 to 199");
 }
@@ -262,12 +262,13 @@ TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     ASSERT_EQ(block.abilityCount(13), 5);
     const std::string other = std::to_string((block.abilityAt(14, 0) + 1) % 256);
     const ImportPlan plan = import(block, csvWith(block, 13, "ability4", other));
-    ASSERT_EQ(plan.problems.size(), 1u);
-    EXPECT_NE(plan.problems[0].find("line 16 (enemy 014), ability1: "), std::string::npos)
-        << plan.problems[0];
-    EXPECT_NE(plan.problems[0].find("ability4 of enemy 013 (line 15)"), std::string::npos)
-        << plan.problems[0];
-    EXPECT_NE(plan.problems[0].find("share pool byte 2170"), std::string::npos) << plan.problems[0];
+    ASSERT_EQ(plan.problems.total(), 1u);
+    EXPECT_NE(plan.problems.shown()[0].find("line 16 (enemy 014), ability1: "), std::string::npos)
+        << plan.problems.shown()[0];
+    EXPECT_NE(plan.problems.shown()[0].find("ability4 of enemy 013 (line 15)"), std::string::npos)
+        << plan.problems.shown()[0];
+    EXPECT_NE(plan.problems.shown()[0].find("share pool byte 2170"), std::string::npos)
+        << plan.problems.shown()[0];
     EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
 }
 
@@ -302,7 +303,7 @@ TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
         EXPECT_EQ(onlyProblem(import(block, text)), problem) << text;
     }
     EXPECT_TRUE(import(block, entry(R"("attack": 1, )", ability)).problems.empty());
-    EXPECT_EQ(import(block, "[1, 2").problems.front().rfind("not valid JSON", 0), 0u);
+    EXPECT_EQ(import(block, "[1, 2").problems.shown().front().rfind("not valid JSON", 0), 0u);
 }
 
 }  // namespace
