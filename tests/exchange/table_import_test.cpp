@@ -333,6 +333,14 @@ TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
         R"("kero_index": 2, "defense": 1, "speed": 1, "magic": 1, "abilities": [)";
     const std::string ability = R"({"id": 63, "name": "44マグナム"})";
     const std::string deep(50000, '[');
+    auto beyondDouble = [](const std::string& where) {
+        return "entry 1 (enemy 004), " + where +
+               " is out of range; no field holds a number of this size";
+    };
+    auto beyondField = [](const std::string& number) {
+        return "entry 1 (enemy 004), attack: " + number +
+               " is out of range; expected a whole number from 0 to 255";
+    };
     auto entry = [&](const std::string& keys, const std::string& firstAbility) {
         std::string abilities = firstAbility;
         for (int slot = 1; slot < block.abilityCount(4); ++slot) abilities += ", 0";
@@ -354,21 +362,11 @@ TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
          "entry 1 (enemy 004), abilities: the key \"id\" appears twice; keep one of them"},
         {R"({"enemy": 4})", "expected a JSON array of enemies"},
         // Numbers no double holds, and numbers no field holds.
-        {entry(R"("attack": 1e400, )", ability),
-         "entry 1 (enemy 004), attack: 1e400 is out of range; no field holds a number of this "
-         "size"},
-        {entry(R"("attack": -1e400, )", ability),
-         "entry 1 (enemy 004), attack: -1e400 is out of range; no field holds a number of this "
-         "size"},
-        {entry(R"("attack": 1, )", R"({"id": 1e309})"),
-         "entry 1 (enemy 004), abilities, id: 1e309 is out of range; no field holds a number of "
-         "this size"},
-        {entry(R"("attack": 1e308, )", ability),
-         "entry 1 (enemy 004), attack: 1e+308 is out of range; expected a whole number from 0 to "
-         "255"},
-        {entry(R"("attack": -1e300, )", ability),
-         "entry 1 (enemy 004), attack: -1e+300 is out of range; expected a whole number from 0 "
-         "to 255"},
+        {entry(R"("attack": 1e400, )", ability), beyondDouble("attack: 1e400")},
+        {entry(R"("attack": -1e400, )", ability), beyondDouble("attack: -1e400")},
+        {entry(R"("attack": 1, )", R"({"id": 1e309})"), beyondDouble("abilities, id: 1e309")},
+        {entry(R"("attack": 1e308, )", ability), beyondField("1e+308")},
+        {entry(R"("attack": -1e300, )", ability), beyondField("-1e+300")},
         // Nesting is refused as it is read, never built or written out.
         {entry("\"attack\": " + deep, ability),
          "entry 1 (enemy 004), attack: arrays and objects nested more than 16 deep; a table "
