@@ -15,21 +15,21 @@ struct DiffOptions {
 // Like diff(1): 0 when nothing differs, 1 when something does, 2 when it cannot tell.
 void run(CommandContext& context, const DiffOptions& options) {
     const ImageContent first = readImage(options.first);
-    if (!first.problem.empty()) return context.fail(first.problem, kUsageError);
+    if (!first.problem.empty()) return context.fail(first.problem, kDiffTrouble);
     const ImageContent second = readImage(options.second);
-    if (!second.problem.empty()) return context.fail(second.problem, kUsageError);
+    if (!second.problem.empty()) return context.fail(second.problem, kDiffTrouble);
 
     const auto changes = exchange::diffFields(first.block, second.block);
-    for (const auto& change : changes) context.out << exchange::describeChange(change) << '\n';
+    for (const auto& change : changes) context.say(exchange::describeChange(change));
     const std::size_t others = exchange::otherDifferences(first.bytes, second.bytes);
-    context.out << changes.size() << " enemy field(s) differ; " << others
-                << " byte(s) differ outside the enemy fields";
+    std::string summary = std::to_string(changes.size()) + " enemy field(s) differ; " +
+                          std::to_string(others) + " byte(s) differ outside the enemy fields";
     if (first.bytes.size() != second.bytes.size()) {
-        context.out << " (the files have " << first.bytes.size() << " and " << second.bytes.size()
-                    << " bytes)";
+        summary += " (the files have " + std::to_string(first.bytes.size()) + " and " +
+                   std::to_string(second.bytes.size()) + " bytes)";
     }
-    context.out << '\n';
-    context.exitCode = changes.empty() && others == 0 ? kSuccess : 1;
+    context.say(summary);
+    context.exitCode = changes.empty() && others == 0 ? kSuccess : kDiffDiffers;
 }
 
 }  // namespace

@@ -44,8 +44,9 @@ void run(CommandContext& context, const ExportOptions& options) {
         options.output, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
         options.force);
     if (!problem.empty()) return context.fail(problem);
-    context.out << "exported " << EnemyBlock::kEnemyCount << " enemies to " << options.output
-                << '\n';
+    context.wrote(options.output);
+    context.say("exported " + std::to_string(EnemyBlock::kEnemyCount) + " enemies to " +
+                options.output);
 }
 
 }  // namespace

@@ -18,17 +18,17 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
     const auto changes = exchange::diffFields(before, after);
     std::set<int> enemies;
     for (const auto& change : changes) {
-        context.out << exchange::describeChange(change) << '\n';
+        context.say(exchange::describeChange(change));
         enemies.insert(change.enemy);
     }
     if (changes.empty()) {
-        context.out << "nothing to change; " << path << " is left as it was\n";
+        context.say("nothing to change; " + path + " is left as it was");
         return;
     }
-    context.out << changes.size() << " field(s) of " << enemies.size() << " enemy(ies) "
-                << (options.dryRun ? "would change" : "will change") << '\n';
+    context.say(std::to_string(changes.size()) + " field(s) of " + std::to_string(enemies.size()) +
+                " enemy(ies) " + (options.dryRun ? "would change" : "will change"));
     if (options.dryRun) {
-        context.out << "dry run: nothing written\n";
+        context.say("dry run: nothing written");
         return;
     }
 
@@ -48,7 +48,8 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
                          "; nothing written");
             return;
         }
-        context.out << "backup: " << image.backupPath() << '\n';
+        context.wrote(image.backupPath());
+        context.say("backup: " + image.backupPath());
     }
     if (!image.write(after)) {
         context.fail(
@@ -56,7 +57,8 @@ void updateImage(CommandContext& context, const std::string& path, const EnemyBl
             (options.noBackup ? "" : "; " + image.backupPath() + " holds the image as it was"));
         return;
     }
-    context.out << "written: " << path << '\n';
+    context.wrote(path);
+    context.say("written: " + path);
 }
 
 }  // namespace vesk::cli

@@ -19,19 +19,23 @@ struct ImportOptions {
 void run(CommandContext& context, const ImportOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
-    const FileContent table = readInput(options.table, context.in);
+    const FileContent table = readInput(options.table, context.in, exchange::kTableSizeLimit);
     if (!table.problem.empty()) return context.fail(table.problem);
     const std::string tableName = inputName(options.table);
+    if (table.cut) {
+        return context.fail(tableName + ": " + exchange::tableTooLargeProblem(table.sizeAtLeast) +
+                            "; " + options.image + " is left as it was");
+    }
 
     const std::string_view text(reinterpret_cast<const char*>(table.bytes.data()),
                                 table.bytes.size());
     const exchange::ImportPlan plan = exchange::planImport(image.block, exchange::readTable(text));
     if (!plan.problems.empty()) {
-        for (const std::string& problem : plan.problems) {
+        for (const std::string& problem : plan.problems.lines()) {
             context.fail(tableName + ": " + problem);
         }
-        context.err << "vesk: " << plan.problems.size() << " problem(s); " << options.image
-                    << " is left as it was\n";
+        context.fail(std::to_string(plan.problems.total()) + " problem(s); " + options.image +
+                     " is left as it was");
         return;
     }
     updateImage(context, options.image, image.block, plan.block, options.update);

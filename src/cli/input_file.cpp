@@ -1,17 +1,15 @@
 #include "cli/input_file.h"
 
-#include <iterator>
-
 namespace vesk::cli {
 
-FileContent readInput(const std::string& path, std::istream* in) {
-    if (path != kStandardInput) return readWholeFile(path);
+FileContent readInput(const std::string& path, std::istream* in, std::size_t maxBytes) {
+    if (path != kStandardInput) return readWholeFile(path, {maxBytes, true});
     FileContent content;
     if (!in) {
         content.problem = "standard input: cannot be read here";
         return content;
     }
-    content.bytes.assign(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>());
+    content = readStream(*in, maxBytes);
     if (in->bad()) {
         content.problem = "standard input: cannot read it";
         content.bytes.clear();

@@ -11,9 +11,9 @@ namespace {
 
 int run(std::vector<std::string> arguments) {
     vesk::platform::useUtf8Console();
-    const int code = vesk::cli::runVesk(arguments, std::cin, std::cout, std::cerr);
-    std::cout.flush();
-    return std::cout ? code : 1;
+    // Nothing printed reaches a closed standard output: the command must see it fail.
+    if (vesk::platform::standardOutputWasClosed()) std::cout.setstate(std::ios::badbit);
+    return vesk::cli::runVesk(arguments, std::cin, std::cout, std::cerr);
 }
 
 }  // namespace

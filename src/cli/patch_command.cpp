@@ -6,6 +6,7 @@
 #include "cli/input_file.h"
 #include "exchange/bps_patch.h"
 #include "exchange/ips_patch.h"
+#include "io/image_file.h"
 
 namespace vesk::cli {
 namespace {
@@ -66,8 +67,9 @@ void create(CommandContext& context, const CreateOptions& options) {
     }
     const std::string problem = writeOutputFile(options.output, patch, options.force);
     if (!problem.empty()) return context.fail(problem);
-    context.out << "wrote " << options.output << " (" << (format == "ips" ? "IPS" : "BPS") << ", "
-                << patch.size() << " bytes)\n";
+    context.wrote(options.output);
+    context.say("wrote " + options.output + " (" + (format == "ips" ? "IPS" : "BPS") + ", " +
+                std::to_string(patch.size()) + " bytes)");
 }
 
 void apply(CommandContext& context, const ApplyOptions& options) {
@@ -99,9 +101,19 @@ void apply(CommandContext& context, const ApplyOptions& options) {
                                        : patchName;
         return context.fail(about + ": " + outcome.message + "; nothing written");
     }
+    // Every command refuses an image too short to hold the enemy data; a patch must not
+    // make one (an IPS that truncates, a BPS with a small target).
+    if (outcome.image.size() < ImageFile::kMinimumSize) {
+        return context.fail(patchName + ": the patched image would have " +
+                            std::to_string(outcome.image.size()) +
+                            " bytes; an image holding the enemy data has at least " +
+                            std::to_string(ImageFile::kMinimumSize) + "; nothing written");
+    }
     const std::string problem = writeOutputFile(options.output, outcome.image, options.force);
     if (!problem.empty()) return context.fail(problem);
-    context.out << "wrote " << options.output << " (" << outcome.image.size() << " bytes)\n";
+    context.wrote(options.output);
+    context.say("wrote " + options.output + " (" + std::to_string(outcome.image.size()) +
+                " bytes)");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ void run(CommandContext& context, const SetOptions& options) {
         exchange::applyAssignments(image.block, selection.enemies, parsed.assignments);
     if (!edit.problem.empty()) return context.fail(edit.problem + "; nothing written");
     // Notes say how a request was fitted to a field; the changes themselves go to the output.
-    for (const std::string& line : edit.noteLines) context.err << line << '\n';
+    for (const std::string& line : edit.noteLines) context.note(line);
     updateImage(context, options.image, image.block, edit.block, options.update);
 }
 

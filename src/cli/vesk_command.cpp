@@ -4,21 +4,44 @@
 #include <algorithm>
 
 #include "cli/commands.h"
+#include "exchange/quoted.h"
 #include "vesk_version.h"
 
 namespace vesk::cli {
 
 namespace {
 
+std::string joined(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += (text.empty() ? "" : ", ") + path;
+    return text;
+}
+
+// Whatever the command printed must have reached standard output (not a full disk or a
+// closed descriptor); if it did not, standard error says so and what was written.
+int checkedReport(CommandContext& context, bool diff) {
+    context.out.flush();
+    if (context.out) return context.exitCode;
+    if (context.written.empty()) {
+        context.fail("standard output: the report could not be printed; nothing was written",
+                     diff ? kDiffTrouble : kDataProblem);
+    } else {
+        context.fail("standard output: the report could not be printed; written all the same: " +
+                     joined(context.written));
+    }
+    return context.exitCode;
+}
+
 int run(const std::vector<std::string>& arguments, std::istream* in, std::ostream& out,
         std::ostream& err) {
-    CommandContext context{out, err, in};
+    CommandContext context{out, err, in, kSuccess, {}};
     CLI::App app("vesk: export, import, compare and patch the enemy data of a cartridge image",
                  "vesk");
     app.set_version_flag("--version", std::string("vesk ") + kVersion);
     // CLI11 on Windows would otherwise take "/path/x.gb" for an option "/path".
     app.allow_windows_style_options(false);
     app.require_subcommand(1);
+    app.footer(kExitCodesText);
     app.fallthrough(false);
     addShowCommand(app, context);
     addExportCommand(app, context);
@@ -34,8 +57,9 @@ int run(const std::vector<std::string>& arguments, std::istream* in, std::ostrea
             return c->get_name() == arguments.front();
         });
         if (!known) {
-            err << "vesk: unknown command \"" << arguments.front()
-                << "\"; the commands are show, export, import, set, diff and patch\n";
+            context.fail("unknown command " + exchange::quoted(arguments.front()) +
+                             "; the commands are show, export, import, set, diff and patch",
+                         kUsageError);
             return kUsageError;
         }
     }
@@ -44,18 +68,15 @@ int run(const std::vector<std::string>& arguments, std::istream* in, std::ostrea
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
         app.parse(reversed);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help, out, err);
-    } catch (const CLI::CallForAllHelp& help) {
-        return app.exit(help, out, err);
-    } catch (const CLI::CallForVersion& version) {
-        return app.exit(version, out, err);
+    } catch (const CLI::Success& done) {  // --help or --version, printed
+        context.exitCode = app.exit(done, out, err);
+        return checkedReport(context, false);
     } catch (const CLI::ParseError& error) {
-        err << "vesk: " << error.what() << "\n";
+        context.fail(error.what(), kUsageError);
         err << "Run with --help for more information.\n";
         return kUsageError;
     }
-    return context.exitCode;
+    return checkedReport(context, app.got_subcommand("diff"));
 }
 
 }  // namespace

@@ -12,7 +12,12 @@ struct CellValue {
     std::string problem;  // empty when `value` holds the cell's number
 };
 
-// A whole number from `low` to `high`.
+// A message for a number written with full-width digits ("５"), as Japanese input methods
+// type them; "" when `text` holds none.
+std::string fullWidthDigitProblem(std::string_view text);
+
+// A whole number from `low` to `high`. A number too large or too small for the range is
+// out of range even when written with a fraction or an exponent ("1e+300").
 CellValue readNumberCell(std::string_view text, int low, int high);
 
 // A number, or a label that starts with the number ("063 : 44マグナム", "63 44マグナム").

@@ -1,5 +1,9 @@
 #include "exchange/csv.h"
 
+#include <algorithm>
+
+#include "exchange/blank_trim.h"
+
 namespace vesk::exchange {
 namespace {
 
@@ -9,8 +13,11 @@ bool needsQuotes(std::string_view cell) {
     return cell.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
+// A row of nothing but separators and blanks, as spreadsheets leave below a table, reads
+// as a blank line.
 bool isBlank(const std::vector<std::string>& cells) {
-    return cells.size() == 1 && cells.front().empty();
+    return std::all_of(cells.begin(), cells.end(),
+                       [](const std::string& cell) { return withoutBlanks(cell).empty(); });
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct CsvParse {
 std::string csvLine(const std::vector<std::string>& cells);
 
 // Reads CSV with or without a UTF-8 byte-order mark, with CRLF or LF line ends; blank
-// lines are skipped.
+// lines, and rows of only separators and blanks, are skipped.
 CsvParse parseCsv(std::string_view text);
 
 }  // namespace vesk::exchange

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "data/name_tables.h"
+#include "exchange/blank_trim.h"
 #include "exchange/cell_value.h"
 #include "exchange/enemy_table.h"
 #include "exchange/quoted.h"
@@ -90,6 +91,17 @@ bool readNumber(std::string_view text, bool fraction, double& value) {
     return error == std::errc() && stop == end;
 }
 
+// "/=" in "attack/=2": an operator the assignment does not take, after a known field.
+std::string unknownOperator(std::string_view head) {
+    if (head.size() < 2 ||
+        std::string_view("/%^&|<>!~:").find(head.back()) == std::string_view::npos) {
+        return {};
+    }
+    FieldAssignment probe;
+    if (!readField(withoutBlanks(head.substr(0, head.size() - 1)), probe)) return {};
+    return std::string(1, head.back()) + "=";
+}
+
 }  // namespace
 
 int FieldAssignment::highest() const {
@@ -137,32 +149,40 @@ void FieldAssignment::store(EnemyBlock& block, int enemy, int value) const {
     }
 }
 
-ParsedAssignment parseAssignment(std::string_view text) {
+ParsedAssignment parseAssignment(std::string_view whole) {
     ParsedAssignment parsed;
     FieldAssignment& assignment = parsed.assignment;
-    assignment.text = std::string(text);
+    assignment.text = std::string(whole);
+    // Blanks around the field, the operator and the value do not count.
+    const std::string_view text = withoutBlanks(whole);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
         parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
         return parsed;
     }
-    std::size_t nameEnd = equals;
+    std::string_view head = withoutBlanks(text.substr(0, equals));
     constexpr std::array<std::pair<char, Operation>, 3> kCompound = {
         {{'+', Operation::Add}, {'-', Operation::Subtract}, {'*', Operation::Multiply}}};
     for (const auto& [sign, operation] : kCompound) {
-        if (text[equals - 1] == sign) {
+        if (!head.empty() && head.back() == sign) {
             assignment.operation = operation;
-            nameEnd = equals - 1;
+            head = withoutBlanks(head.substr(0, head.size() - 1));
+            break;
         }
     }
-    assignment.name = std::string(text.substr(0, nameEnd));
+    assignment.name = std::string(head);
+    if (const std::string op = unknownOperator(head); !op.empty()) {
+        parsed.problem = exchange::quoted(assignment.text) + ": the operator " +
+                         exchange::quoted(op) + " is not one of =, +=, -= and *=";
+        return parsed;
+    }
     if (!readField(assignment.name, assignment)) {
         parsed.problem = "unknown field " + exchange::quoted(assignment.name) +
                          "; fields are hp, hp_index, kero, kero_index, attack, defense, "
                          "speed, magic and ability1 to ability8";
         return parsed;
     }
-    const std::string_view value = text.substr(equals + 1);
+    const std::string_view value = withoutBlanks(text.substr(equals + 1));
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
             parsed.problem =
@@ -180,6 +200,10 @@ ParsedAssignment parseAssignment(std::string_view text) {
     }
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
+        if (std::string hint = fullWidthDigitProblem(value); !hint.empty()) {
+            parsed.problem = exchange::quoted(assignment.text) + ": " + hint;
+            return parsed;
+        }
         parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
                          " is not " +
                          (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");

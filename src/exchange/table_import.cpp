@@ -34,8 +34,7 @@ struct EnemyFields {
 // Reads one row; every problem goes into `problems` prefixed with where it is.
 class RowReader {
 public:
-    RowReader(const EnemyBlock& current, const TableRecord& record,
-              std::vector<std::string>& problems)
+    RowReader(const EnemyBlock& current, const TableRecord& record, ProblemList& problems)
         : current_(current), record_(record), problems_(problems) {}
 
     std::optional<EnemyFields> read() {
@@ -47,20 +46,20 @@ public:
             return std::nullopt;
         }
         fields_.enemy = enemy.value;
-        const std::size_t before = problems_.size();
+        const std::size_t before = problems_.total();
         checkLabel(column::kName, std::string(enemyName(fields_.enemy)),
                    "enemy " + enemyText(fields_.enemy));
-        const std::size_t beforeHp = problems_.size();
+        const std::size_t beforeHp = problems_.total();
         fields_.hpIndex = labelled(column::kHpIndex, 255,
                                    [](int v) { return std::string(hpLabel(hpPosition(v))); });
-        if (problems_.size() == beforeHp) {
+        if (problems_.total() == beforeHp) {
             checkLabel(column::kHp, std::string(hpLabel(hpPosition(fields_.hpIndex))),
                        "hp_index " + std::to_string(fields_.hpIndex));
         }
-        const std::size_t beforeKero = problems_.size();
+        const std::size_t beforeKero = problems_.total();
         fields_.keroIndex = labelled(column::kKeroIndex, kKeroLabelCount - 1,
                                      [](int v) { return std::string(keroLabel(v)); });
-        if (problems_.size() == beforeKero) {
+        if (problems_.total() == beforeKero) {
             checkLabel(column::kKero, std::string(keroLabel(fields_.keroIndex)),
                        "kero_index " + std::to_string(fields_.keroIndex));
         }
@@ -70,7 +69,7 @@ public:
             fields_.stats[k] = stat.value;
         }
         readAbilities();
-        if (problems_.size() != before) return std::nullopt;
+        if (problems_.total() != before) return std::nullopt;
         return fields_;
     }
 
@@ -78,7 +77,7 @@ private:
     void report(std::string_view column, const std::string& problem) {
         std::string where = record_.where;
         if (column != column::kEnemy) where += " (enemy " + enemyText(fields_.enemy) + ")";
-        problems_.push_back(where + ", " + std::string(column) + ": " + problem);
+        problems_.add(where + ", " + std::string(column) + ": " + problem);
     }
 
     int labelled(std::string_view column, int high, const std::function<std::string(int)>& label) {
@@ -159,7 +158,7 @@ private:
 
     const EnemyBlock& current_;
     const TableRecord& record_;
-    std::vector<std::string>& problems_;
+    ProblemList& problems_;
     EnemyFields fields_;
 };
 
@@ -183,8 +182,8 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
         if (!fields) continue;
         const auto [earlier, fresh] = seen.emplace(fields->enemy, record.where);
         if (!fresh) {
-            plan.problems.push_back(record.where + ", enemy: enemy " + enemyText(fields->enemy) +
-                                    " appears twice (also at " + earlier->second + ")");
+            plan.problems.add(record.where + ", enemy: enemy " + enemyText(fields->enemy) +
+                              " appears twice (also at " + earlier->second + ")");
             continue;
         }
         for (int slot = 0; slot < static_cast<int>(fields->abilities.size()); ++slot) {
@@ -193,7 +192,7 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
             const auto [other, first] =
                 pool.emplace(offset, PoolWrite{fields->enemy, slot, id, record.where});
             if (!first && other->second.id != id) {
-                plan.problems.push_back(
+                plan.problems.add(
                     record.where + " (enemy " + enemyText(fields->enemy) + "), " +
                     column::ability(slot) + ": " + abilityLabel(id) + " disagrees with " +
                     column::ability(other->second.slot) + " of enemy " +

@@ -11,8 +11,8 @@ namespace vesk::exchange {
 // The block an imported table would give, or every reason it cannot be imported.
 struct ImportPlan {
     EnemyBlock block;
-    std::vector<std::string> problems;
-    int enemyCount = 0;  // rows taken
+    ProblemList problems;  // the first screenful of them, and how many in all
+    int enemyCount = 0;    // rows taken
 };
 
 // Checks every row against the rules of the enemy data and, when all pass, stores the

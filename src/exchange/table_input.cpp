@@ -1,15 +1,18 @@
 #include "exchange/table_input.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "data/enemy_block.h"
 #include "data/name_tables.h"
+#include "exchange/blank_trim.h"
 #include "exchange/cell_value.h"
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
+#include "exchange/json_table_parser.h"
 #include "exchange/quoted.h"
 #include "exchange/text_encoding.h"
 
@@ -31,74 +34,37 @@ std::vector<std::string_view> requiredColumns() {
 }
 
 void checkRequiredColumns(const std::set<std::string, std::less<>>& present,
-                          const std::string& where, std::vector<std::string>& problems) {
+                          const std::string& where, ProblemList& problems) {
     for (auto name : requiredColumns()) {
         if (!present.contains(name)) {
-            problems.push_back(where + "the column \"" + std::string(name) + "\" is missing");
+            problems.add(where + "the column \"" + std::string(name) + "\" is missing");
         }
     }
 }
 
+// A JSON value as the text of a cell. Arrays and objects are no cell's value; the
+// caller reports them without ever writing them out.
 std::string jsonCellText(const nlohmann::json& value) {
     if (value.is_null()) return {};
-    if (value.is_string()) return value.get<std::string>();
+    if (value.is_string()) return std::string(withoutBlanks(value.get<std::string>()));
     if (value.is_number_integer() || value.is_number_unsigned()) return value.dump();
     if (value.is_number_float()) {
-        // 12.0 is the number 12; anything with a fraction stays text and fails later.
+        // 12.0 is the number 12. Far past every field the number keeps its exponent
+        // ("1e+300"), which reads as out of range, and is never cast.
         const double number = value.get<double>();
-        if (number == static_cast<double>(static_cast<long long>(number))) {
+        if (std::abs(number) < 1e15 && number == std::trunc(number)) {
             return std::to_string(static_cast<long long>(number));
         }
     }
     return value.dump();
 }
 
-// A key given twice in one object of a JSON table; the parser keeps only one of them.
-struct DuplicateKey {
-    std::size_t entry;  // the top-level array's element it is in
-    bool inAbility;     // in an object of "abilities" rather than the entry itself
-    std::string key;
-};
+bool isStructured(const nlohmann::json& value) { return value.is_array() || value.is_object(); }
 
-// Parses a JSON table, noting every key an object repeats.
-nlohmann::json parseJson(std::string_view text, std::vector<DuplicateKey>& duplicates) {
-    using Event = nlohmann::json::parse_event_t;
-    std::vector<std::set<std::string>> objects;  // keys seen, per open object
-    std::size_t depth = 0;                       // open arrays and objects
-    std::size_t entries = 0;
-    auto noteEntry = [&] {
-        if (depth == 1) ++entries;
-    };
-    return nlohmann::json::parse(text, [&](int, Event event, nlohmann::json& parsed) {
-        switch (event) {
-            case Event::object_start:
-                noteEntry();
-                objects.emplace_back();
-                ++depth;
-                break;
-            case Event::array_start:
-                noteEntry();
-                ++depth;
-                break;
-            case Event::object_end:
-                if (!objects.empty()) objects.pop_back();
-                --depth;
-                break;
-            case Event::array_end:
-                --depth;
-                break;
-            case Event::value:
-                noteEntry();
-                break;
-            case Event::key:
-                if (!objects.empty() && !objects.back().insert(parsed.get<std::string>()).second &&
-                    entries > 0) {
-                    duplicates.push_back({entries - 1, depth > 2, parsed.get<std::string>()});
-                }
-                break;
-        }
-        return true;
-    });
+std::string structuredProblem(const std::string& where, std::string_view key,
+                              const nlohmann::json& value) {
+    return where + visibleText(key) + ": expected a number or a text, not a JSON " +
+           (value.is_array() ? "array" : "object");
 }
 
 // " (enemy 005)" when the entry names an enemy, for messages.
@@ -110,6 +76,46 @@ std::string entryEnemy(const nlohmann::json& entry) {
     char text[16];
     std::snprintf(text, sizeof text, " (enemy %03d)", enemy.value);
     return text;
+}
+
+// A header that is one cell holding ";" or tabs is a table saved with another separator.
+std::string separatorProblem(const CsvRow& header) {
+    if (header.cells.size() != 1) return {};
+    const std::string& cell = header.cells.front();
+    if (cell.find(';') != std::string::npos) {
+        return "header: the columns are separated by \";\", not by commas; save the table "
+               "as CSV with commas (\"CSV UTF-8\")";
+    }
+    if (cell.find('\t') != std::string::npos) {
+        return "header: the columns are separated by tabs, not by commas; save the table as "
+               "CSV with commas (\"CSV UTF-8\")";
+    }
+    return {};
+}
+
+ProblemList problemOnly(std::string problem) {
+    ProblemList problems;
+    problems.add(std::move(problem));
+    return problems;
+}
+
+// Text that JSON reads as something other than an array or object (a string, a number, a
+// comment) is JSON that is not a table, rather than a CSV header of strange columns.
+std::string notATableProblem(std::string_view text) {
+    const std::string expected = "; expected a JSON array of enemies";
+    if (text.starts_with("//") || text.starts_with("/*")) {
+        return "the file is JSON that is not a table (it begins with a comment, and a table "
+               "holds none)" +
+               expected;
+    }
+    const char first = text.empty() ? '\0' : text.front();
+    const bool scalar = first == '"' || first == '-' || (first >= '0' && first <= '9') ||
+                        first == 't' || first == 'f' || first == 'n';
+    if (!scalar || !nlohmann::json::accept(text)) return {};
+    const std::string_view kind = first == '"'                   ? "a string"
+                                  : first == '-' || first <= '9' ? "a number"
+                                                                 : "true, false or null";
+    return "the file is JSON that is not a table (it holds " + std::string(kind) + ")" + expected;
 }
 
 }  // namespace
@@ -127,22 +133,26 @@ TableInput readCsvTable(std::string_view text) {
     TableInput input;
     CsvParse csv = parseCsv(text);
     if (!csv.problem.empty()) {
-        input.problems.push_back(csv.problem);
+        input.problems.add(csv.problem);
         return input;
     }
     if (csv.rows.empty()) {
-        input.problems.push_back("the file is empty; expected a header row");
+        input.problems.add("the file is empty; expected a header row");
         return input;
     }
     const CsvRow& header = csv.rows.front();
+    if (std::string problem = separatorProblem(header); !problem.empty()) {
+        input.problems.add(std::move(problem));
+        return input;
+    }
     std::set<std::string, std::less<>> present;
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
-        const std::string& name = header.cells[i];
+        const std::string name(withoutBlanks(header.cells[i]));
         const std::string where = "header, column " + std::to_string(i + 1) + ": ";
         if (!isKnownColumn(name)) {
-            input.problems.push_back(where + "unknown column " + exchange::quoted(name));
+            input.problems.add(where + "unknown column " + exchange::quoted(name));
         } else if (!present.insert(name).second) {
-            input.problems.push_back(where + "the column \"" + name + "\" appears twice");
+            input.problems.add(where + "the column \"" + name + "\" appears twice");
         }
     }
     checkRequiredColumns(present, "header: ", input.problems);
@@ -152,17 +162,17 @@ TableInput readCsvTable(std::string_view text) {
         const CsvRow& row = csv.rows[r];
         TableRecord record{"line " + std::to_string(row.line), {}, false};
         if (row.cells.size() > header.cells.size()) {
-            input.problems.push_back(record.where + ": " + std::to_string(row.cells.size()) +
-                                     " cells but the header has " +
-                                     std::to_string(header.cells.size()) + " columns");
+            input.problems.add(record.where + ": " + std::to_string(row.cells.size()) +
+                               " cells but the header has " + std::to_string(header.cells.size()) +
+                               " columns");
             continue;
         }
         // Spreadsheets may drop empty cells at a row's end: those read as empty.
         for (std::size_t i = 0; i < row.cells.size(); ++i) {
-            record.cells[header.cells[i]] = row.cells[i];
+            record.cells[std::string(withoutBlanks(header.cells[i]))] = withoutBlanks(row.cells[i]);
         }
         for (std::size_t i = row.cells.size(); i < header.cells.size(); ++i) {
-            record.cells[header.cells[i]] = "";
+            record.cells[std::string(withoutBlanks(header.cells[i]))] = "";
         }
         input.records.push_back(std::move(record));
     }
@@ -171,84 +181,104 @@ TableInput readCsvTable(std::string_view text) {
 
 TableInput readJsonTable(std::string_view text) {
     TableInput input;
-    nlohmann::json document;
-    std::vector<DuplicateKey> duplicates;
-    try {
-        document = parseJson(text, duplicates);
-    } catch (const nlohmann::json::parse_error& error) {
-        input.problems.push_back("not valid JSON: " + withVisibleByteOrderMarks(error.what()));
+    const JsonTableParse parse = parseJsonTable(text);
+    if (!parse.problem.empty()) {
+        input.problems.add(parse.problem);
         return input;
     }
+    const nlohmann::json& document = parse.document;
     if (!document.is_array()) {
-        input.problems.push_back("expected a JSON array of enemies");
+        input.problems.add("expected a JSON array of enemies");
         return input;
     }
-    for (const DuplicateKey& duplicate : duplicates) {
-        input.problems.push_back(
-            "entry " + std::to_string(duplicate.entry + 1) + entryEnemy(document[duplicate.entry]) +
-            (duplicate.inAbility ? ", abilities" : "") + ": the key " +
-            exchange::quoted(duplicate.key) + " appears twice; keep one of them");
+    for (const DuplicateKey& duplicate : parse.duplicates) {
+        input.problems.add("entry " + std::to_string(duplicate.entry + 1) +
+                           entryEnemy(document[duplicate.entry]) +
+                           (duplicate.inAbility ? ", abilities" : "") + ": the key " +
+                           exchange::quoted(duplicate.key) + " appears twice; keep one of them");
     }
     for (std::size_t i = 0; i < document.size(); ++i) {
         const nlohmann::json& entry = document[i];
         TableRecord record{"entry " + std::to_string(i + 1), {}, true};
-        const std::string where = record.where + ": ";
+        const std::string where = record.where + entryEnemy(entry) + ", ";
         if (!entry.is_object()) {
-            input.problems.push_back(where + "expected an object");
+            input.problems.add(record.where + ": expected an object");
             continue;
         }
+        const std::size_t before = input.problems.total();
         std::set<std::string, std::less<>> present;
         for (const auto& [key, value] : entry.items()) {
             if (key == "abilities") continue;
             if (!isKnownColumn(key) ||
                 (key.starts_with("ability") && key != column::kAbilityCount)) {
-                input.problems.push_back(where + "unknown key " + exchange::quoted(key));
+                input.problems.add(record.where + ": unknown key " + exchange::quoted(key));
                 continue;
             }
             present.insert(key);
+            if (isStructured(value)) input.problems.add(structuredProblem(where, key, value));
             record.cells[key] = jsonCellText(value);
         }
-        checkRequiredColumns(present, where, input.problems);
+        checkRequiredColumns(present, record.where + ": ", input.problems);
         const auto abilities = entry.find("abilities");
         if (abilities == entry.end()) {
-            input.problems.push_back(where + "the key \"abilities\" is missing");
+            input.problems.add(record.where + ": the key \"abilities\" is missing");
             continue;
         }
         if (!abilities->is_array()) {
-            input.problems.push_back(where + "\"abilities\" must be an array");
+            input.problems.add(record.where + ": \"abilities\" must be an array");
             continue;
         }
         if (abilities->size() > static_cast<std::size_t>(EnemyBlock::kMaxAbilities)) {
-            input.problems.push_back(where + "\"abilities\" holds " +
-                                     std::to_string(abilities->size()) +
-                                     " entries; an enemy has at most 8");
+            input.problems.add(record.where + ": \"abilities\" holds " +
+                               std::to_string(abilities->size()) +
+                               " entries; an enemy has at most 8");
             continue;
         }
         for (std::size_t slot = 0; slot < abilities->size(); ++slot) {
             const nlohmann::json& ability = (*abilities)[slot];
-            if (ability.is_object()) {
-                record.cells[column::ability(static_cast<int>(slot))] =
-                    jsonCellText(ability.value("id", nlohmann::json()));
-                const std::string name = jsonCellText(ability.value("name", nlohmann::json()));
-                if (!name.empty()) record.cells[abilityNameCell(static_cast<int>(slot))] = name;
-            } else {
-                record.cells[column::ability(static_cast<int>(slot))] = jsonCellText(ability);
+            const std::string name = column::ability(static_cast<int>(slot));
+            const nlohmann::json id =
+                ability.is_object() ? ability.value("id", nlohmann::json()) : ability;
+            const nlohmann::json label =
+                ability.is_object() ? ability.value("name", nlohmann::json()) : nlohmann::json();
+            for (const nlohmann::json* part : {&id, &label}) {
+                if (isStructured(*part)) {
+                    input.problems.add(structuredProblem(
+                        where, "abilities, " + name + (part == &id ? " id" : " name"), *part));
+                }
             }
+            record.cells[name] = jsonCellText(id);
+            const std::string labelText = jsonCellText(label);
+            if (!labelText.empty())
+                record.cells[abilityNameCell(static_cast<int>(slot))] = labelText;
         }
-        input.records.push_back(std::move(record));
+        // A row whose shape is wrong is not read further: its cells would only repeat it.
+        if (input.problems.total() == before) input.records.push_back(std::move(record));
     }
     return input;
 }
 
 TableInput readTable(std::string_view text) {
-    if (std::string problem = tableTextProblem(text); !problem.empty()) return {{}, {problem}};
+    if (text.size() > kTableSizeLimit) return {{}, problemOnly(tableTooLargeProblem(text.size()))};
+    if (std::string problem = tableTextProblem(text); !problem.empty()) {
+        return {{}, problemOnly(std::move(problem))};
+    }
     // Some tools add a mark to a file that has one already.
     while (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first != std::string_view::npos && (text[first] == '[' || text[first] == '{')) {
         return readJsonTable(text);
     }
+    if (std::string problem = notATableProblem(text.substr(first)); !problem.empty()) {
+        return {{}, problemOnly(std::move(problem))};
+    }
     return readCsvTable(text);
+}
+
+std::string tableTooLargeProblem(std::uint64_t sizeAtLeast) {
+    return "the file holds " + std::to_string(sizeAtLeast) +
+           " bytes or more, far more than any table of the enemy data (those have well under " +
+           std::to_string(kTableSizeLimit >> 20) + " MiB); it was not read as a table";
 }
 
 }  // namespace vesk::exchange

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "data/enemy_block.h"
+#include "exchange/utf8.h"
 
 namespace vesk::exchange {
 namespace {
@@ -23,16 +24,8 @@ bool inRange(unsigned char c, unsigned char low, unsigned char high) {
 // The offset of the first byte that is not part of well-formed UTF-8, or npos.
 std::size_t firstBadUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const unsigned char lead = byteAt(text, at);
-        const std::size_t length = lead < 0x80             ? 1
-                                   : (lead & 0xE0) == 0xC0 ? 2
-                                   : (lead & 0xF0) == 0xE0 ? 3
-                                   : (lead & 0xF8) == 0xF0 ? 4
-                                                           : 0;
-        if (length == 0 || lead == 0xC0 || lead == 0xC1 || at + length > text.size()) return at;
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((byteAt(text, at + i) & 0xC0) != 0x80) return at;
-        }
+        const std::size_t length = utf8CharacterLength(text, at);
+        if (length == 0) return at;
         at += length;
     }
     return std::string_view::npos;
@@ -139,20 +132,6 @@ std::string tableTextProblem(std::string_view bytes) {
            "the file is not UTF-8 text, nor Shift-JIS or UTF-16 (perhaps another code page, "
            "such as Windows-1252)" +
            std::string(kSaveAsUtf8);
-}
-
-std::string withVisibleByteOrderMarks(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        if (text.substr(at).starts_with(kUtf8Mark)) {
-            result += "<byte-order mark>";
-            at += kUtf8Mark.size();
-        } else {
-            result += text[at++];
-        }
-    }
-    return result;
 }
 
 }  // namespace vesk::exchange

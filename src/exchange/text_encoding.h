@@ -10,7 +10,4 @@ namespace vesk::exchange {
 // binary data); "" when they are UTF-8 text.
 std::string tableTextProblem(std::string_view bytes);
 
-// `text` with every UTF-8 byte-order mark written out, so that none hides in a message.
-std::string withVisibleByteOrderMarks(std::string_view text);
-
 }  // namespace vesk::exchange

@@ -80,7 +80,7 @@ exchange::IpsPatchResult WebDocument::ipsPatch() const {
 std::vector<std::string> WebDocument::importTable(std::string_view text) {
     exchange::ImportPlan plan = exchange::planImport(block_, exchange::readTable(text));
     if (plan.problems.empty()) block_ = plan.block;
-    return plan.problems;
+    return plan.problems.lines();
 }
 
 std::string WebDocument::applyPatch(exchange::ByteView patch) {

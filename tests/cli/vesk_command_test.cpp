@@ -70,6 +70,74 @@ protected:
     std::string image;
 };
 
+// Standard output on a full disk: every write fails.
+class FullOutput : public std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST_F(VeskCommandTest, AReportThatCannotBePrintedIsReportedAndTheCodeSaysWhatWasWritten) {
+    const std::string csv = exported();
+    const std::string bak = image + ".bak";
+    struct Case {
+        std::vector<std::string> arguments;
+        int code;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"set", image, "0", "attack*=2"},
+         3,
+         "standard output: the report could not be printed; written all the same: " + bak + ", " +
+             image},
+        {{"export", image, "-o", dir.path("new.csv")},
+         3,
+         "written all the same: " + dir.path("new.csv")},
+        {{"show", image, "0"},
+         1,
+         "standard output: the report could not be printed; nothing was written"},
+        {{"diff", image, image}, 2, "nothing was written"},
+        {{"--help"}, 1, "nothing was written"},
+    };
+    for (const Case& c : cases) {
+        FullOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(runVesk(c.arguments, out, err), c.code) << c.arguments[0];
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+}
+
+#ifndef _WIN32
+TEST_F(VeskCommandTest, NamesOfTheCommandsOwnDescriptorsAreNoOutputs) {
+    const std::string link = dir.path("link.csv");
+    std::filesystem::create_symlink("/dev/stdout", test::pathFromUtf8(link));
+    for (const std::string& name : {std::string("/dev/stdout"), std::string("/dev/fd/1"),
+                                    std::string("/proc/self/fd/1"), link}) {
+        EXPECT_NE(refused({"export", image, "-o", name, "--force"})
+                      .err.find(name + ": cannot write the file: this names a descriptor"),
+                  std::string::npos)
+            << name;
+    }
+}
+#endif
+
+TEST_F(VeskCommandTest, APatchWhoseResultCannotHoldTheEnemyDataIsRefused) {
+    // An IPS patch of no records that truncates to 64 KiB, and a BPS patch made for a
+    // target of that size.
+    const std::string ips = dir.path("cut.ips");
+    writeText(ips, std::string("PATCHEOF\x01\x00\x00", 11));
+    const Bytes original = readBytes(image);
+    const std::string bps = dir.path("cut.bps");
+    writeBytes(bps,
+               exchange::makeBpsPatch(original, Bytes(original.begin(), original.begin() + 65536)));
+    for (const std::string& patch : {ips, bps}) {
+        EXPECT_NE(refused({"patch", "apply", image, patch, "-o", dir.path("out.gb")})
+                      .err.find("the patched image would have 65536 bytes; an image holding the "
+                                "enemy data has at least 112368; nothing written"),
+                  std::string::npos)
+            << patch;
+    }
+}
+
 TEST_F(VeskCommandTest, HelpListsTheCommandsAndVersionPrintsTheVersion) {
     const Outcome help = vesk({"--help"});
     EXPECT_EQ(help.code, 0);

@@ -89,7 +89,8 @@ TEST_F(VeskReasonTest, AMissingFileOrAFolderIsNamedWithItsReason) {
     expectRefusal({"show", dir.path("ない.gb")},
                   dir.path("ない.gb") + ": cannot open the file: " + kNotFound);
     expectRefusal({"export", image, "-o", dir.path("folder/out.csv")},
-                  dir.path("folder/out.csv") + ": cannot write the file: " + kNotFound);
+                  dir.path("folder/out.csv") + ": cannot write the file: the folder \"" +
+                      dir.path("folder") + "\" does not exist");
     fs::create_directory(test::pathFromUtf8(dir.path("folder")));
     expectRefusal({"set", dir.path("folder"), "0", "attack=1"},
                   dir.path("folder") + ": cannot open the file: " + kNotRegularFile);

@@ -4,6 +4,7 @@
 set -euo pipefail
 vesk=$(realpath "$1")
 make_sample=$(realpath "$2")
+source_dir=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -67,4 +68,29 @@ set -e
 test $status = 1
 grep -q 'the column "attack" is missing' error.txt
 cmp patched.gb game.gb
+# A table through a pipe that is not standard input.
+"$vesk" import fresh.gb <("$vesk" export game.gb) --dry-run | grep -q "039 ベヒーモス  攻 .* → 200"
+
+# A report that cannot be printed is said on standard error, and the code tells that the
+# image was written: never 1, which would invite a second run of *=2.
+cp original.gb full.gb
+for redirect in /dev/full closed; do
+  set +e
+  if [ $redirect = closed ]; then
+    "$vesk" set full.gb 0 'attack*=2' >&- 2> report.txt
+  else
+    "$vesk" set full.gb 0 'attack*=2' > /dev/full 2> report.txt
+  fi
+  status=$?
+  set -e
+  test $status = 3
+  grep -q 'the report could not be printed; written all the same: full.gb.bak, full.gb' report.txt
+done
+
+# --help, the README and the manual page state the exit codes in the same words.
+flat() { tr -s ' \n' '  '; }
+codes=$("$vesk" --help | sed -n '/^Exit status:/,$p' | flat | sed 's/ *$//')
+test -n "$codes"
+grep -qF -- "$codes" <(flat < "$source_dir/README.md")
+grep -qF -- "$codes" <(flat < "$source_dir/docs/vesk.1")
 echo "vesk user story: passed"

@@ -23,6 +23,7 @@ TEST(FieldAssignment, ComputesEachOperation) {
     EXPECT_EQ(after("attack*=2.", 9), 18);
     EXPECT_EQ(after("attack*=1.25", 100), 125);
     EXPECT_EQ(after("ability3=063 : 44マグナム", 0), 63);
+    EXPECT_EQ(after(" attack *= 2 ", 9), 18);  // blanks count nowhere, as in tables
 
     const FieldAssignment kero = parseAssignment("kero_index=3").assignment;
     EXPECT_EQ(kero.highest(), 15);
@@ -54,6 +55,13 @@ TEST(FieldAssignment, RefusesWhatItCannotDo) {
         {"attack*=1.2.3", "\"attack*=1.2.3\": \"1.2.3\" is not a number 0 or more (such as 1.5)"},
         {"attack*=.", "\"attack*=.\": \".\" is not a number 0 or more (such as 1.5)"},
         {"attack*=1e3", "\"attack*=1e3\": \"1e3\" is not a number 0 or more (such as 1.5)"},
+        {"attack/=2", "\"attack/=2\": the operator \"/=\" is not one of =, +=, -= and *="},
+        {"attack=５",
+         "\"attack=５\": \"５\" is written with full-width digits such as \"５\"; write the "
+         "number with the digits 0-9"},
+        {"\x1B[2J=1",
+         "unknown field \"\\x1B[2J\"; fields are hp, hp_index, kero, kero_index, "
+         "attack, defense, speed, magic and ability1 to ability8"},
     };
     for (const auto& [text, problem] : cases) {
         EXPECT_EQ(parseAssignment(text).problem, problem) << text;

@@ -7,6 +7,7 @@
 #include "exchange/enemy_table.h"
 #include "exchange/field_diff.h"
 #include "exchange/table_import.h"
+#include "exchange/table_input.h"
 #include "sample_image.h"
 
 namespace vesk::exchange {
@@ -38,8 +39,8 @@ ImportPlan import(const EnemyBlock& block, const std::string& text) {
 }
 
 std::string onlyProblem(const ImportPlan& plan) {
-    EXPECT_EQ(plan.problems.size(), 1u);
-    return plan.problems.empty() ? std::string() : plan.problems.front();
+    EXPECT_EQ(plan.problems.total(), 1u);
+    return plan.problems.empty() ? std::string() : plan.problems.shown().front();
 }
 
 TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
@@ -65,7 +66,7 @@ TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
 
     // ケロ index, HP index and an ability as a bare number, labels left stale but empty.
     const ImportPlan kero = import(block, csvWith(block, 12, "kero_index", "3 : 240"));
-    ASSERT_TRUE(kero.problems.empty()) << kero.problems.front();
+    ASSERT_TRUE(kero.problems.empty()) << kero.problems.shown().front();
     EXPECT_EQ(kero.block.bytes()[6 + 9 * 12], 0xF3);
     const ImportPlan ability = import(block, csvWith(block, 0, "ability1", "7"));
     ASSERT_TRUE(ability.problems.empty());
@@ -84,7 +85,7 @@ TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     for (int slot = 0; slot < block.abilityCount(5); ++slot) text += ",9";
     text += "\n";
     const ImportPlan plan = import(block, text);
-    ASSERT_TRUE(plan.problems.empty()) << plan.problems.front();
+    ASSERT_TRUE(plan.problems.empty()) << plan.problems.shown().front();
     EXPECT_EQ(plan.block.stat(5, 3), 1);
     EXPECT_EQ(plan.block.hpIndex(5), 6);
     EXPECT_EQ(plan.block.abilityAt(5, 0), 9);
@@ -100,9 +101,9 @@ TEST(TableImport, RefusesAWrongHeader) {
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, "atack");
     const ImportPlan plan = import(block, text);
-    ASSERT_EQ(plan.problems.size(), 2u);
-    EXPECT_EQ(plan.problems[0], "header, column 7: unknown column \"atack\"");
-    EXPECT_EQ(plan.problems[1], "header: the column \"attack\" is missing");
+    ASSERT_EQ(plan.problems.total(), 2u);
+    EXPECT_EQ(plan.problems.shown()[0], "header, column 7: unknown column \"atack\"");
+    EXPECT_EQ(plan.problems.shown()[1], "header: the column \"attack\" is missing");
 }
 
 TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
@@ -166,6 +167,20 @@ TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
          "0 to 199"},
         {7, "enemy", "200",
          "line 9, enemy: 200 is out of range; expected a whole number from 0 to 199"},
+        {7, "attack", "1e+300",
+         "line 9 (enemy 007), attack: 1e+300 is out of range; expected a whole number from 0 to "
+         "255"},
+        {7, "attack", "256.5",
+         "line 9 (enemy 007), attack: 256.5 is out of range; expected a whole number from 0 to "
+         "255"},
+        {7, "attack", "５",
+         "line 9 (enemy 007), attack: \"５\" is written with full-width digits such as \"５\"; "
+         "write the number with the digits 0-9"},
+        // Echoed text cannot steer the terminal.
+        {7, "name", "\x1B]0;pwned\x07\x1B[2J\xC2\x9B",
+         "line 9 (enemy 007), name: \"\\x1B]0;pwned\\x07\\x1B[2J\\u009B\" contradicts enemy 007, "
+         "which is \"ピラニア\"; the number columns decide, so clear this cell or write "
+         "\"ピラニア\" in it"},
         {7, "ability_count", std::to_string(count + 1),
          "line 9 (enemy 007), ability_count: " + std::to_string(count + 1) +
              " differs from the image, where enemy 007 has " + std::to_string(count) +
@@ -221,6 +236,24 @@ TEST(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
          "image; was the image given as the table?)"},
         {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
          "the file holds binary data, not a CSV or JSON table"},
+        {std::string(kTableSizeLimit + 1, 'x'), tableTooLargeProblem(kTableSizeLimit + 1)},
+        {"enemy;name;hp_index\n0;a;1\n",
+         "header: the columns are separated by \";\", not by commas; save the table as CSV "
+         "with commas (\"CSV UTF-8\")"},
+        {"enemy\tname\thp_index\n",
+         "header: the columns are separated by tabs, not by commas; save the table as CSV with "
+         "commas (\"CSV UTF-8\")"},
+        {"\"enemy\"",
+         "the file is JSON that is not a table (it holds a string); expected a JSON "
+         "array of enemies"},
+        {" -5 ",
+         "the file is JSON that is not a table (it holds a number); expected a JSON array "
+         "of enemies"},
+        {"// enemies\n[]",
+         "the file is JSON that is not a table (it begins with a comment, and a table holds "
+         "none); expected a JSON array of enemies"},
+        {"[1, 2", "not valid JSON: the text ends at line 1, column 6 before the JSON is complete"},
+        {"[\n {\"a\" 1}]", "not valid JSON at line 2, column 7: unexpected \"1\""},
     };
     for (const auto& [bytes, problem] : cases) {
         EXPECT_EQ(onlyProblem(import(block, bytes)), problem) << bytes.substr(0, 40);
@@ -233,18 +266,39 @@ TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
     for (const std::string& text :
          {mark + mark + exportJson(block), "\r\n " + exportJson(block), mark + exportCsv(block)}) {
         const ImportPlan plan = import(block, text);
-        EXPECT_TRUE(plan.problems.empty()) << plan.problems.front();
+        EXPECT_TRUE(plan.problems.empty()) << plan.problems.shown().front();
         EXPECT_EQ(plan.enemyCount, 200);
     }
     // Two exported tables joined: the second header is a row whose cells are no numbers.
     const ImportPlan joined = import(block, exportCsv(block) + exportCsv(block));
     ASSERT_FALSE(joined.problems.empty());
-    for (const std::string& problem : joined.problems) {
+    for (const std::string& problem : joined.problems.shown()) {
         EXPECT_EQ(problem.find(mark), std::string::npos) << problem;
     }
-    EXPECT_EQ(joined.problems.front(),
+    EXPECT_EQ(joined.problems.shown().front(),
               "line 202, enemy: \"<byte-order mark>enemy\" is not a number; expected a whole "
               "number from 0 to 199");
+}
+
+TEST(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
+    const EnemyBlock block = sampleBlock();
+    std::string text = exportCsv(block);
+    text.replace(text.find("attack"), 6, " attack\t");
+    text.replace(text.find("\r\n005,") + 2, 4, " 005 , ");
+    text += ",,,,\r\n , ,\t\r\n";
+    const ImportPlan plan = import(block, text);
+    EXPECT_TRUE(plan.problems.empty()) << plan.problems.shown().front();
+    EXPECT_EQ(plan.enemyCount, 200);
+}
+
+TEST(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
+    std::string text = exportCsv(sampleBlock()).substr(0, exportCsv(sampleBlock()).find("\r\n"));
+    for (int line = 0; line < 5000; ++line) text += "\r\njunk";
+    const ImportPlan plan = import(sampleBlock(), text);
+    EXPECT_EQ(plan.problems.total(), 5000u);
+    const auto lines = plan.problems.lines();
+    ASSERT_EQ(lines.size(), ProblemList::kShown + 1);
+    EXPECT_EQ(lines.back(), "and 4980 more problem(s)");
 }
 
 TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
@@ -262,12 +316,13 @@ TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     ASSERT_EQ(block.abilityCount(13), 5);
     const std::string other = std::to_string((block.abilityAt(14, 0) + 1) % 256);
     const ImportPlan plan = import(block, csvWith(block, 13, "ability4", other));
-    ASSERT_EQ(plan.problems.size(), 1u);
-    EXPECT_NE(plan.problems[0].find("line 16 (enemy 014), ability1: "), std::string::npos)
-        << plan.problems[0];
-    EXPECT_NE(plan.problems[0].find("ability4 of enemy 013 (line 15)"), std::string::npos)
-        << plan.problems[0];
-    EXPECT_NE(plan.problems[0].find("share pool byte 2170"), std::string::npos) << plan.problems[0];
+    ASSERT_EQ(plan.problems.total(), 1u);
+    EXPECT_NE(plan.problems.shown()[0].find("line 16 (enemy 014), ability1: "), std::string::npos)
+        << plan.problems.shown()[0];
+    EXPECT_NE(plan.problems.shown()[0].find("ability4 of enemy 013 (line 15)"), std::string::npos)
+        << plan.problems.shown()[0];
+    EXPECT_NE(plan.problems.shown()[0].find("share pool byte 2170"), std::string::npos)
+        << plan.problems.shown()[0];
     EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
 }
 
@@ -277,6 +332,15 @@ TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
     const std::string rest =
         R"("kero_index": 2, "defense": 1, "speed": 1, "magic": 1, "abilities": [)";
     const std::string ability = R"({"id": 63, "name": "44マグナム"})";
+    const std::string deep(50000, '[');
+    auto beyondDouble = [](const std::string& where) {
+        return "entry 1 (enemy 004), " + where +
+               " is out of range; no field holds a number of this size";
+    };
+    auto beyondField = [](const std::string& number) {
+        return "entry 1 (enemy 004), attack: " + number +
+               " is out of range; expected a whole number from 0 to 255";
+    };
     auto entry = [&](const std::string& keys, const std::string& firstAbility) {
         std::string abilities = firstAbility;
         for (int slot = 1; slot < block.abilityCount(4); ++slot) abilities += ", 0";
@@ -297,12 +361,26 @@ TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
         {entry(R"("attack": 1, )", R"({"id": 63, "id": 64})"),
          "entry 1 (enemy 004), abilities: the key \"id\" appears twice; keep one of them"},
         {R"({"enemy": 4})", "expected a JSON array of enemies"},
+        // Numbers no double holds, and numbers no field holds.
+        {entry(R"("attack": 1e400, )", ability), beyondDouble("attack: 1e400")},
+        {entry(R"("attack": -1e400, )", ability), beyondDouble("attack: -1e400")},
+        {entry(R"("attack": 1, )", R"({"id": 1e309})"), beyondDouble("abilities, id: 1e309")},
+        {entry(R"("attack": 1e308, )", ability), beyondField("1e+308")},
+        {entry(R"("attack": -1e300, )", ability), beyondField("-1e+300")},
+        // Nesting is refused as it is read, never built or written out.
+        {entry("\"attack\": " + deep, ability),
+         "entry 1 (enemy 004), attack: arrays and objects nested more than 16 deep; a table "
+         "nests four deep"},
+        {entry(R"("attack": 1, )", "{\"id\": " + deep),
+         "entry 1 (enemy 004), abilities, id: arrays and objects nested more than 16 deep; a "
+         "table nests four deep"},
+        {entry(R"("attack": [[1]], )", ability),
+         "entry 1 (enemy 004), attack: expected a number or a text, not a JSON array"},
     };
     for (const auto& [text, problem] : cases) {
         EXPECT_EQ(onlyProblem(import(block, text)), problem) << text;
     }
     EXPECT_TRUE(import(block, entry(R"("attack": 1, )", ability)).problems.empty());
-    EXPECT_EQ(import(block, "[1, 2").problems.front().rfind("not valid JSON", 0), 0u);
 }
 
 }  // namespace

@@ -19,4 +19,8 @@ void useUtf8Console() {
     _setmode(_fileno(stdin), _O_BINARY);
 }
 
+// A Windows program started without a console or handles gets invalid streams, which the
+// C runtime reports as failed writes; no file can take their place.
+bool standardOutputWasClosed() { return false; }
+
 }  // namespace vesk::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vesk::exchange {
+
+// The problems found in a table: every one is counted, but only the first screenful is
+// kept, so that a large file of junk costs neither memory nor a flooded terminal.
+class ProblemList {
+public:
+    static constexpr std::size_t kShown = 20;
+
+    void add(std::string problem);
+    bool empty() const { return total_ == 0; }
+    std::size_t total() const { return total_; }  // found, shown or not
+    const std::vector<std::string>& shown() const { return shown_; }
+    std::size_t omitted() const { return total_ - shown_.size(); }
+    // The shown problems, then "and N more problem(s)" when some were left out.
+    std::vector<std::string> lines() const;
+
+private:
+    std::vector<std::string> shown_;
+    std::size_t total_ = 0;
+};
+
+}  // namespace vesk::exchange
