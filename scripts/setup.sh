@@ -34,6 +34,8 @@ test_packages=(
   # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
   sway foot dbus
   libmgba-dev zlib1g-dev
+  # the fuzz target over the table reader: clang and its libFuzzer runtime
+  clang libclang-rt-14-dev
   python3-pyatspi at-spi2-core dbus-x11
   chromium chromium-driver python3-selenium
   wine wine64 fonts-wine

@@ -60,6 +60,13 @@ if stage linux-release-build build_release; then
 else
   skip linux-release-tests "its build failed"
 fi
+# A minute of fuzzing the table reader (CSV and JSON) with libFuzzer under the sanitizers.
+table_fuzz() {
+  cmake --preset linux-fuzz && cmake --build --preset linux-fuzz --target vesk-table-fuzz &&
+    build/linux-fuzz/tools/table_fuzz/vesk-table-fuzz -max_total_time=60 -rss_limit_mb=2048 \
+      -max_len=20000 -print_final_stats=1
+}
+stage table-fuzz table_fuzz
 stage packages bash scripts/package.sh
 if [ -f cmake/mingw-w64.cmake ]; then
   stage windows bash scripts/test-windows.sh
