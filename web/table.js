@@ -1,7 +1,8 @@
 // The table of all 200 enemies: one row each, a field per editable value, marks on the
 // fields that differ from the original image. Every label comes from the core.
 
-const HP = 0, HP_POSITION = 1, KERO = 2, STATS = 3, COUNT = 7, ABILITIES = 8;
+// Where each field sits in an enemy's row of values: handed over by the core.
+let HP, HP_POSITION, KERO, STATS, COUNT, ABILITIES;
 
 function escapeHtml(text) {
   return text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
@@ -17,6 +18,7 @@ export class EnemyTable {
     this.labels = labels;
     this.handlers = handlers;
     this.width = labels.rowValues;
+    ({ hp: HP, hpPosition: HP_POSITION, kero: KERO, stats: STATS, count: COUNT, abilities: ABILITIES } = labels.rowLayout);
     this.numbers = labels.enemies.map((label) => label.slice(0, 3));
     this.abilityColumns = Array.from({ length: labels.maxAbilities }, (_, i) => `能力${i + 1}`);
     this.columns = [labels.hpField, labels.keroField, ...labels.statFields, ...this.abilityColumns];
@@ -155,9 +157,9 @@ export class EnemyTable {
   markAll(values, originals, force) {
     for (let m = 0; m < this.rows.length; m++) {
       const at = m * this.width;
-      this.mark(m, 'hp', at + HP, values, originals, force, (v, i) => `${this.labels.hp[originals[i + 1]]} (hp_index ${v})`);
+      this.mark(m, 'hp', at + HP, values, originals, force, (v, i) => `${this.labels.hp[originals[i - HP + HP_POSITION]]} (hp_index ${v})`);
       this.mark(m, 'kero', at + KERO, values, originals, force, (v) => this.labels.kero[v]);
-      for (let k = 0; k < 4; k++) this.mark(m, `s${k}`, at + STATS + k, values, originals, force, (v) => String(v));
+      for (let k = 0; k < this.labels.statFields.length; k++) this.mark(m, `s${k}`, at + STATS + k, values, originals, force, (v) => String(v));
       for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
         this.mark(m, `a${slot}`, at + ABILITIES + slot, values, originals, force,
           (v) => (v < 0 ? 'なし' : this.labels.abilities[v]));

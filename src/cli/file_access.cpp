@@ -147,8 +147,7 @@ ImageContent readImage(const std::string& path) {
         return image;
     }
     image.bytes = std::move(file.bytes);
-    std::copy_n(image.bytes.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize,
-                image.block.bytes().begin());
+    image.block = EnemyBlock::readFrom(image.bytes);
     return image;
 }
 

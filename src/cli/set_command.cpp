@@ -5,6 +5,7 @@
 #include "cli/file_access.h"
 #include "cli/image_update.h"
 #include "exchange/bulk_edit.h"
+#include "exchange/enemy_field.h"
 
 namespace vesk::cli {
 namespace {
@@ -45,10 +46,10 @@ void addSetCommand(CLI::App& app, CommandContext& context) {
         ->required();
     command
         ->add_option("FIELD=VALUE", options->assignments,
-                     "hp, kero (the values their lists show: the nearest table entry is "
-                     "chosen), hp_index, kero_index, attack, defense, speed, magic or abilityN, "
-                     "with =, +=, -= or *= (results kept within the field's range); quote it "
-                     "for the shell: 'attack*=1.2'")
+                     exchange::enemyFieldKeys() +
+                         " (hp and kero take the values their lists show: the nearest table "
+                         "entry is chosen), with =, +=, -= or *= (results kept within the "
+                         "field's range); quote it for the shell: 'attack*=1.2'")
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });

@@ -8,6 +8,7 @@
 #include "data/value_tables.h"
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
+#include "exchange/field_labels.h"
 
 namespace vesk::cli {
 namespace {
@@ -31,7 +32,13 @@ std::string table(const EnemyBlock& block, const std::vector<int>& enemies) {
     using Align = TextTable::Align;
     TextTable table({Align::Left, Align::Right, Align::Right, Align::Right, Align::Right,
                      Align::Right, Align::Right, Align::Left});
-    table.addRow({"敵", "HP", "ケロ", "攻", "防", "早", "魔", "アビリティ"});
+    std::vector<std::string> heading = {"敵", std::string(exchange::hpFieldLabel()),
+                                        std::string(exchange::keroFieldLabel())};
+    for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
+        heading.emplace_back(exchange::statFieldLabel(k));
+    }
+    heading.emplace_back(exchange::abilityFieldLabel());
+    table.addRow(std::move(heading));
     for (int m : enemies) {
         std::vector<std::string> row = {enemyLabel(m),
                                         std::string(hpLabel(hpPosition(block.hpIndex(m)))),

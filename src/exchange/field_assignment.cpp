@@ -18,37 +18,11 @@ using Field = FieldAssignment::Field;
 using Operation = FieldAssignment::Operation;
 
 bool readField(std::string_view name, FieldAssignment& assignment) {
-    if (name == column::kHp) {
-        assignment.field = Field::Hp;
-        return true;
-    }
-    if (name == column::kKero) {
-        assignment.field = Field::Kero;
-        return true;
-    }
-    if (name == column::kHpIndex) {
-        assignment.field = Field::HpIndex;
-        return true;
-    }
-    if (name == column::kKeroIndex) {
-        assignment.field = Field::KeroIndex;
-        return true;
-    }
-    for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
-        if (name == column::kStats[k]) {
-            assignment.field = Field::Stat;
-            assignment.index = k;
-            return true;
-        }
-    }
-    for (int slot = 0; slot < EnemyBlock::kMaxAbilities; ++slot) {
-        if (name == column::ability(slot)) {
-            assignment.field = Field::Ability;
-            assignment.index = slot;
-            return true;
-        }
-    }
-    return false;
+    const EnemyField* field = findEnemyField(name);
+    if (field == nullptr) return false;
+    assignment.field = field->kind;
+    assignment.index = field->index;
+    return true;
 }
 
 // A decimal number such as "12", "-3" or "1.25"; read by hand because not every standard
@@ -103,51 +77,6 @@ std::string unknownOperator(std::string_view head) {
 }
 
 }  // namespace
-
-int FieldAssignment::highest() const {
-    switch (field) {
-        case Field::KeroIndex:
-        case Field::Kero:
-            return 15;
-        default:
-            return 255;
-    }
-}
-
-int FieldAssignment::current(const EnemyBlock& block, int enemy) const {
-    switch (field) {
-        case Field::HpIndex:
-        case Field::Hp:
-            return block.hpIndex(enemy);
-        case Field::KeroIndex:
-        case Field::Kero:
-            return block.keroIndex(enemy);
-        case Field::Stat:
-            return block.stat(enemy, index);
-        case Field::Ability:
-            return block.abilityAt(enemy, index);
-    }
-    return 0;
-}
-
-void FieldAssignment::store(EnemyBlock& block, int enemy, int value) const {
-    switch (field) {
-        case Field::HpIndex:
-        case Field::Hp:
-            block.setHpIndex(enemy, value);
-            break;
-        case Field::KeroIndex:
-        case Field::Kero:
-            block.setKeroIndex(enemy, value);
-            break;
-        case Field::Stat:
-            block.setStat(enemy, index, value);
-            break;
-        case Field::Ability:
-            block.setAbilityAt(enemy, index, value);
-            break;
-    }
-}
 
 ParsedAssignment parseAssignment(std::string_view whole) {
     ParsedAssignment parsed;

@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "data/enemy_block.h"
+#include "exchange/enemy_field.h"
 
 namespace vesk::exchange {
 
-// One FIELD=VALUE of a bulk edit: hp or kero (the values their tables show), hp_index,
-// kero_index, attack, defense, speed, magic or abilityN, with =, +=, -= or *= (only *=
+// One FIELD=VALUE of a bulk edit: a field of enemyFields() with =, +=, -= or *= (only *=
 // takes a fraction; abilities only =).
 struct FieldAssignment {
-    enum class Field { HpIndex, KeroIndex, Stat, Ability, Hp, Kero };
+    using Field = EnemyField::Kind;
     enum class Operation { Set, Add, Subtract, Multiply };
 
     std::string text;  // as given, for messages
@@ -22,12 +22,13 @@ struct FieldAssignment {
     Operation operation = Operation::Set;
     double operand = 0;
 
+    EnemyField target() const { return {field, index}; }
     // hp and kero name a table entry by the value it shows, not by its index.
-    bool byValue() const { return field == Field::Hp || field == Field::Kero; }
+    bool byValue() const { return target().byValue(); }
     // The stored number: the index for hp and kero.
-    int highest() const;  // the largest number the field holds
-    int current(const EnemyBlock& block, int enemy) const;
-    void store(EnemyBlock& block, int enemy, int value) const;
+    int highest() const { return target().highest(); }  // the largest number it holds
+    int current(const EnemyBlock& block, int enemy) const { return target().get(block, enemy); }
+    void store(EnemyBlock& block, int enemy, int value) const { target().set(block, enemy, value); }
 };
 
 struct ParsedAssignment {

@@ -11,10 +11,6 @@
 namespace vesk::exchange {
 namespace {
 
-constexpr std::size_t kRecordSize = 9;
-constexpr std::size_t kKeroByte = 6;
-constexpr std::size_t kPoolOffset = 2105;
-
 std::string hpText(int index) {
     return std::string(hpLabel(hpPosition(index))) + " (hp_index " + std::to_string(index) + ")";
 }
@@ -29,24 +25,20 @@ std::string abilityText(int id) { return id < 0 ? std::string("—") : abilityLa
 std::array<bool, EnemyBlock::kSize> fieldBytes(const EnemyBlock& a, const EnemyBlock& b) {
     std::array<bool, EnemyBlock::kSize> mask{};
     for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
-        for (std::size_t byte = 1; byte <= 5; ++byte) mask[m * kRecordSize + byte] = true;
-        mask[m * kRecordSize] = true;  // the count, reported as a field of its own
+        // Every byte that is wholly a field; the count and ケロ bytes are partly fields
+        // and otherDifferences looks at their other bits.
+        for (std::size_t byte = 0; byte < EnemyBlock::kRecordSize; ++byte) {
+            mask[EnemyBlock::recordOffset(m) + byte] = EnemyBlock::fieldBits(byte) != 0;
+        }
         const int count = std::max(a.abilityCount(m), b.abilityCount(m));
         for (int slot = 0; slot < count; ++slot) {
-            mask[kPoolOffset + static_cast<std::size_t>(a.abilityStart(m) + slot)] = true;
+            mask[EnemyBlock::poolEntryOffset(a.abilityStart(m) + slot)] = true;
         }
     }
     return mask;
 }
 
-EnemyBlock blockOf(ByteView image) {
-    EnemyBlock block;
-    if (image.size() >= EnemyBlock::kImageOffset + EnemyBlock::kSize) {
-        std::copy_n(image.begin() + EnemyBlock::kImageOffset, EnemyBlock::kSize,
-                    block.bytes().begin());
-    }
-    return block;
-}
+EnemyBlock blockOf(ByteView image) { return EnemyBlock::readFrom(image); }
 
 }  // namespace
 
@@ -84,13 +76,13 @@ std::string describeChange(const FieldChange& change) {
     const std::string arrow = " → ";
     switch (change.field) {
         case Field::HpIndex:
-            return text + std::string(kHpFieldLabel) + " " + hpText(change.before) + arrow +
+            return text + std::string(hpFieldLabel()) + " " + hpText(change.before) + arrow +
                    hpText(change.after);
         case Field::KeroIndex:
-            return text + std::string(kKeroFieldLabel) + " " + keroText(change.before) + arrow +
+            return text + std::string(keroFieldLabel()) + " " + keroText(change.before) + arrow +
                    keroText(change.after);
         case Field::Stat:
-            return text + std::string(kStatFieldLabels[change.index]) + " " +
+            return text + std::string(statFieldLabel(change.index)) + " " +
                    std::to_string(change.before) + arrow + std::to_string(change.after);
         case Field::AbilityCount:
             return text + "ability count " + std::to_string(change.before) + arrow +
@@ -109,16 +101,14 @@ std::size_t otherDifferences(ByteView before, ByteView after) {
     std::size_t count = std::max(before.size(), after.size()) - common;
     for (std::size_t i = 0; i < common; ++i) {
         if (before[i] == after[i]) continue;
-        if (i >= EnemyBlock::kImageOffset && i < EnemyBlock::kImageOffset + EnemyBlock::kSize) {
+        if (i >= EnemyBlock::kImageOffset && i < EnemyBlock::kImageEnd) {
             const std::size_t at = i - EnemyBlock::kImageOffset;
-            const bool inRecords = at < EnemyBlock::kEnemyCount * kRecordSize;
+            const bool inRecords = at < EnemyBlock::recordOffset(EnemyBlock::kEnemyCount);
             // Only some bits of the count and ケロ bytes are fields; the rest count here.
-            if (inRecords && at % kRecordSize == kKeroByte) {
-                if ((before[i] ^ after[i]) & 0xF0) ++count;
-                continue;
-            }
-            if (inRecords && at % kRecordSize == 0) {
-                if ((before[i] ^ after[i]) & ~0x38) ++count;
+            const std::uint8_t bits =
+                inRecords ? EnemyBlock::fieldBits(at % EnemyBlock::kRecordSize) : 0;
+            if (bits != 0 && bits != 0xFF) {
+                if ((before[i] ^ after[i]) & ~bits) ++count;
                 continue;
             }
             if (mask[at]) continue;

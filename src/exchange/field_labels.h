@@ -1,16 +1,14 @@
 #pragma once
 
-#include <array>
 #include <string_view>
-
-#include "data/enemy_block.h"
 
 namespace vesk::exchange {
 
-// The labels the window shows beside the editor's fields; the diff and the browser page
-// name the fields with the same words.
-inline constexpr std::string_view kHpFieldLabel = "HP", kKeroFieldLabel = "ケロ";
-inline constexpr std::array<std::string_view, EnemyBlock::kStatCount> kStatFieldLabels = {
-    "攻", "防", "早", "魔"};
+// The labels the window shows beside the editor's fields, taken from its layout table;
+// the diff, `vesk show` and the browser page name the fields with the same words.
+std::string_view hpFieldLabel();
+std::string_view keroFieldLabel();
+std::string_view statFieldLabel(int k);  // 攻, 防, 早, 魔 for k = 0..3
+std::string_view abilityFieldLabel();    // the ability list's group
 
 }  // namespace vesk::exchange

@@ -14,8 +14,6 @@
 namespace vesk::exchange {
 namespace {
 
-constexpr int kPoolBlockOffset = 2105;
-
 std::string enemyText(int m) {
     char text[8];
     std::snprintf(text, sizeof text, "%03d", m);
@@ -50,21 +48,22 @@ public:
         checkLabel(column::kName, std::string(enemyName(fields_.enemy)),
                    "enemy " + enemyText(fields_.enemy));
         const std::size_t beforeHp = problems_.total();
-        fields_.hpIndex = labelled(column::kHpIndex, 255,
+        fields_.hpIndex = labelled(column::kHpIndex, EnemyBlock::kHpIndexMax,
                                    [](int v) { return std::string(hpLabel(hpPosition(v))); });
         if (problems_.total() == beforeHp) {
             checkLabel(column::kHp, std::string(hpLabel(hpPosition(fields_.hpIndex))),
                        "hp_index " + std::to_string(fields_.hpIndex));
         }
         const std::size_t beforeKero = problems_.total();
-        fields_.keroIndex = labelled(column::kKeroIndex, kKeroLabelCount - 1,
+        fields_.keroIndex = labelled(column::kKeroIndex, EnemyBlock::kKeroIndexMax,
                                      [](int v) { return std::string(keroLabel(v)); });
         if (problems_.total() == beforeKero) {
             checkLabel(column::kKero, std::string(keroLabel(fields_.keroIndex)),
                        "kero_index " + std::to_string(fields_.keroIndex));
         }
         for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
-            const CellValue stat = readNumberCell(record_.cell(column::kStats[k]), 0, 255);
+            const CellValue stat =
+                readNumberCell(record_.cell(column::kStats[k]), 0, EnemyBlock::kStatMax);
             if (!stat.problem.empty()) report(column::kStats[k], stat.problem);
             fields_.stats[k] = stat.value;
         }
@@ -132,8 +131,8 @@ private:
             }
             if (cell.empty()) {
                 report(name, "empty, but enemy " + enemyText(fields_.enemy) + " has " +
-                                 std::to_string(count) +
-                                 " abilities; expected an ability ID 0-255");
+                                 std::to_string(count) + " abilities; expected an ability ID 0-" +
+                                 std::to_string(EnemyBlock::kAbilityIdMax));
                 continue;
             }
             const CellValue id = readLabelledCell(
@@ -198,7 +197,7 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
                     column::ability(other->second.slot) + " of enemy " +
                     enemyText(other->second.enemy) + " (" + other->second.where + "), " +
                     abilityLabel(other->second.id) + "; their ability lists share pool byte " +
-                    std::to_string(kPoolBlockOffset + offset) + " of the enemy block");
+                    std::to_string(EnemyBlock::poolEntryOffset(offset)) + " of the enemy block");
             }
         }
         rows.push_back(std::move(*fields));

@@ -91,7 +91,7 @@ int lineOf(std::string_view text, std::size_t at) {
 
 std::string binaryProblem(std::string_view bytes) {
     std::string problem = "the file holds binary data, not a CSV or JSON table";
-    if (bytes.size() >= EnemyBlock::kImageOffset + EnemyBlock::kSize) {
+    if (EnemyBlock::fitsIn(bytes.size())) {
         problem += " (it is as large as a cartridge image; was the image given as the table?)";
     }
     return problem;

@@ -9,6 +9,7 @@
 #include "data/name_tables.h"
 #include "data/value_tables.h"
 #include "exchange/cell_value.h"
+#include "exchange/enemy_field.h"
 #include "exchange/enemy_table.h"
 #include "exchange/field_labels.h"
 #include "web/row_values.h"
@@ -45,22 +46,17 @@ val labelArray(int count, Label label) {
     return array;
 }
 
-// The fields a bulk edit can assign: their names in the assignment and their labels. hp
-// and kero go by the values their lists show, hp_index and kero_index by the stored number.
+// The fields a bulk edit can assign, but the ability slots: their keys in the assignment
+// and their labels. hp and kero go by the values their lists show, hp_index and kero_index
+// by the stored number.
 val bulkFields() {
     val fields = val::array();
-    auto add = [&fields](std::string name, std::string label) {
+    for (const exchange::EnemyField& each : exchange::enemyFields()) {
+        if (each.kind == exchange::EnemyField::Kind::Ability) continue;
         val field = val::object();
-        field.set("label", label + " (" + name + ")");
-        field.set("name", name);
+        field.set("label", each.label() + " (" + each.key() + ")");
+        field.set("name", each.key());
         fields.call<void>("push", field);
-    };
-    add(std::string(exchange::column::kHp), std::string(exchange::kHpFieldLabel));
-    add(std::string(exchange::column::kKero), std::string(exchange::kKeroFieldLabel));
-    add(std::string(exchange::column::kHpIndex), std::string(exchange::kHpFieldLabel));
-    add(std::string(exchange::column::kKeroIndex), std::string(exchange::kKeroFieldLabel));
-    for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
-        add(std::string(exchange::column::kStats[k]), std::string(exchange::kStatFieldLabels[k]));
     }
     return fields;
 }
@@ -73,13 +69,21 @@ val labels() {
     result.set("hp", labelArray(kHpLabelCount, hpLabel));
     result.set("kero", labelArray(kKeroLabelCount, keroLabel));
     result.set("abilities", labelArray(kAbilityIdCount, abilityLabel));
-    result.set("hpField", std::string(exchange::kHpFieldLabel));
-    result.set("keroField", std::string(exchange::kKeroFieldLabel));
+    result.set("hpField", std::string(exchange::hpFieldLabel()));
+    result.set("keroField", std::string(exchange::keroFieldLabel()));
     result.set("statFields", labelArray(EnemyBlock::kStatCount,
-                                        [](int k) { return exchange::kStatFieldLabels[k]; }));
+                                        [](int k) { return exchange::statFieldLabel(k); }));
     result.set("maxAbilities", EnemyBlock::kMaxAbilities);
     result.set("bulkFields", bulkFields());
     result.set("rowValues", kRowValues);
+    val layout = val::object();
+    layout.set("hp", row::kHpIndex);
+    layout.set("hpPosition", row::kHpPosition);
+    layout.set("kero", row::kKeroIndex);
+    layout.set("stats", row::kStats);
+    layout.set("count", row::kAbilityCount);
+    layout.set("abilities", row::kAbilities);
+    result.set("rowLayout", layout);
     return result;
 }
 

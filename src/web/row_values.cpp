@@ -5,17 +5,17 @@
 namespace vesk::web {
 
 std::vector<int> rowValues(const EnemyBlock& block) {
-    std::vector<int> values;
-    values.reserve(EnemyBlock::kEnemyCount * kRowValues);
+    std::vector<int> values(static_cast<std::size_t>(EnemyBlock::kEnemyCount * kRowValues));
     for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
-        values.push_back(block.hpIndex(m));
-        values.push_back(hpPosition(block.hpIndex(m)));
-        values.push_back(block.keroIndex(m));
-        for (int k = 0; k < EnemyBlock::kStatCount; ++k) values.push_back(block.stat(m, k));
+        int* row = values.data() + m * kRowValues;
+        row[row::kHpIndex] = block.hpIndex(m);
+        row[row::kHpPosition] = hpPosition(block.hpIndex(m));
+        row[row::kKeroIndex] = block.keroIndex(m);
+        for (int k = 0; k < EnemyBlock::kStatCount; ++k) row[row::kStats + k] = block.stat(m, k);
         const int count = block.abilityCount(m);
-        values.push_back(count);
+        row[row::kAbilityCount] = count;
         for (int slot = 0; slot < EnemyBlock::kMaxAbilities; ++slot) {
-            values.push_back(slot < count ? block.abilityAt(m, slot) : -1);
+            row[row::kAbilities + slot] = slot < count ? block.abilityAt(m, slot) : -1;
         }
     }
     return values;

@@ -117,7 +117,7 @@ TEST_F(EditingStory, UnknownHpEntryKeepsAnOutOfTableIndex) {
 }
 
 TEST_F(EditingStory, ReplacingAnAbilityWritesTheBlockAtOnceAndShowsAfterASwitch) {
-    rig.block.bytes()[9 * 2] = 0x18;  // enemy 2 has four abilities
+    rig.block.bytes()[EnemyBlock::recordOffset(2)] = 0x18;  // enemy 2 has four abilities
     ASSERT_TRUE(rig.chooseEnemy(2));
     ASSERT_TRUE(rig.replaceAbility(2, 255));
     EXPECT_EQ(d.items(IDC_ABILITY_LIST)[2], "255 : （なし）");

@@ -95,7 +95,7 @@ TEST_F(FileStory, ReplacedAbilityReachesTheImageOnlyWithTheNextSave) {
     EXPECT_EQ(readBytes(imagePath), original);
     ASSERT_TRUE(rig.save(true));
     auto expected = original;
-    expected[kBlockStart + 2105 + rig.block.abilityStart(0)] = 200;
+    expected[kBlockStart + EnemyBlock::poolEntryOffset(rig.block.abilityStart(0))] = 200;
     EXPECT_EQ(readBytes(imagePath), expected);
 }
 

@@ -27,7 +27,7 @@ EnemyBlock blockOf(const Bytes& image) {
 Bytes balanced(Bytes image) {
     for (int m = 100; m < 200; ++m) {
         for (int k = 0; k < 4; ++k) {
-            auto& stat = image[EnemyBlock::kImageOffset + 9 * m + 2 + k];
+            auto& stat = image[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(m) + 2 + k];
             stat = static_cast<std::uint8_t>(std::min(255, stat * 3 / 2));
         }
     }

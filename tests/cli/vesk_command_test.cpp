@@ -132,7 +132,8 @@ TEST_F(VeskCommandTest, APatchWhoseResultCannotHoldTheEnemyDataIsRefused) {
     for (const std::string& patch : {ips, bps}) {
         EXPECT_NE(refused({"patch", "apply", image, patch, "-o", dir.path("out.gb")})
                       .err.find("the patched image would have 65536 bytes; an image holding the "
-                                "enemy data has at least 112368; nothing written"),
+                                "enemy data has at least " +
+                                std::to_string(EnemyBlock::kImageEnd) + "; nothing written"),
                   std::string::npos)
             << patch;
     }
@@ -212,7 +213,7 @@ TEST_F(VeskCommandTest, ImportOfAnEditedTableWritesOnlyTheEditedFieldsAfterABack
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(readBytes(image + ".bak"), before);
     Bytes expected = before;
-    expected[EnemyBlock::kImageOffset + 9 * 39 + 2] = 250;
+    expected[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(39) + 2] = 250;
     EXPECT_EQ(readBytes(image), expected);
 }
 
@@ -247,7 +248,8 @@ TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
                   .err.find("missing.csv: cannot open the file: ファイルが見つかりません。"),
               std::string::npos);
     writeBytes(dir.path("short.gb"), Bytes(112367, 0));
-    EXPECT_NE(refused({"import", dir.path("short.gb"), csv}).err.find("at least 112368"),
+    EXPECT_NE(refused({"import", dir.path("short.gb"), csv})
+                  .err.find("at least " + std::to_string(EnemyBlock::kImageEnd)),
               std::string::npos);
     EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("ファイルが見つかりません。"),
               std::string::npos);
@@ -263,7 +265,7 @@ TEST_F(VeskCommandTest, SetClampsAndReportsAndWritesThroughTheBackup) {
     EXPECT_FALSE(test::exists(image + ".bak"));
     const Bytes after = readBytes(image);
     EXPECT_EQ(after[EnemyBlock::kImageOffset + 2], 255);
-    EXPECT_EQ(after[EnemyBlock::kImageOffset + 9 + 2], 255);
+    EXPECT_EQ(after[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(1) + 2], 255);
     EXPECT_NE(refused({"set", image, "0", "ability8=1"}).err.find("has no ability8"),
               std::string::npos);
 }
@@ -289,8 +291,8 @@ TEST_F(VeskCommandTest, SetHpByValuePicksTheNearestEntryForEveryEnemyAndReportsI
     const Bytes after = readBytes(image);
     int unvalued = 0;
     for (int m = 0; m < EnemyBlock::kEnemyCount; ++m) {
-        const int was = original[EnemyBlock::kImageOffset + 9 * m + 1];
-        const int now = after[EnemyBlock::kImageOffset + 9 * m + 1];
+        const int was = original[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(m) + 1];
+        const int now = after[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(m) + 1];
         char heading[8];
         std::snprintf(heading, sizeof heading, "%03d ", m);
         const std::string line = std::string(heading) + std::string(enemyName(m)) + "  HP " +

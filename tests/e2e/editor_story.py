@@ -5,8 +5,11 @@
                                                Escape and Enter keep it open, Alt+F4 ends it
   editor_story.py shot    EDITOR SAMPLE_TOOL OUT.png   screenshot with an image open
 """
+import csv
+import io
 import os
 import shutil
+import subprocess
 import sys
 import time
 
@@ -15,9 +18,6 @@ from x_session import TestFailure, XSession, wait_until
 CAPTION = "GB版Vesk1 敵キャラステータスエディタ"
 OPEN_TITLE = "ファイルを開く"
 CONFIRM_TITLE = "保存確認"
-BLOCK_OFFSET = 109288
-POOL = BLOCK_OFFSET + 2105
-ABILITY_STARTS = [0, 3, 7, 12, 18, 24, 32, 35, 38, 42]
 
 
 def install_editor(session, editor):
@@ -116,7 +116,15 @@ def close_editor(session, process):
         raise TestFailure(f"the editor exited {code}: {process.stderr.read().decode()}")
 
 
-def story(editor, sample_tool):
+def exported(vesk, image):
+    """The image's enemies as `vesk export` reads them: one dict per enemy."""
+    result = subprocess.run([vesk, "export", image], capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        raise TestFailure(f"vesk export failed: {result.stderr}")
+    return list(csv.DictReader(io.StringIO(result.stdout.lstrip("\ufeff"))))
+
+
+def story(editor, sample_tool, vesk):
     with XSession() as session:
         program = install_editor(session, editor)
         image = os.path.join(session.dir, "game.gb")
@@ -125,8 +133,7 @@ def story(editor, sample_tool):
         with open(image, "rb") as f:
             original = f.read()
         # The first enemy after 0 with at least two abilities, reached with Down presses.
-        enemy = next(m for m in range(1, 10)
-                     if (original[BLOCK_OFFSET + 9 * m] >> 3 & 7) >= 1)
+        enemy = next(m for m, row in enumerate(exported(vesk, image)) if m > 0 and row["ability2"])
 
         process, _ = start_editor(session, program)
         open_image(session, image)
@@ -157,15 +164,21 @@ def story(editor, sample_tool):
 
         with open(image, "rb") as f:
             saved = f.read()
-        expected = bytearray(original)
-        record = BLOCK_OFFSET + 9 * enemy
-        expected[record + 1] = 5
-        expected[record + 2:record + 6] = bytes([123, 255, 7, 42])
-        expected[record + 6] = (original[record + 6] & 0xF0) | 2
-        expected[POOL + ABILITY_STARTS[enemy] + 1] = 253
-        if saved != bytes(expected):
+        # The same edits made by vesk on a copy of the original.
+        by_vesk = os.path.join(session.dir, "by-vesk.gb")
+        with open(by_vesk, "wb") as f:
+            f.write(original)
+        edits = ["hp_index=5", "kero_index=2", "attack=123", "defense=255", "speed=7",
+                 "magic=42", "ability2=253"]
+        result = subprocess.run([vesk, "set", by_vesk, str(enemy), *edits], capture_output=True,
+                                text=True, timeout=60)
+        if result.returncode != 0:
+            raise TestFailure(f"vesk set failed: {result.stderr}")
+        with open(by_vesk, "rb") as f:
+            expected = f.read()
+        if saved != expected:
             differing = [i for i in range(len(saved)) if saved[i] != expected[i]][:10]
-            raise TestFailure(f"saved image differs from the expected one at {differing}")
+            raise TestFailure(f"saved image differs from vesk's at {differing}")
         with open(image + ".bak", "rb") as f:
             if f.read() != original:
                 raise TestFailure("the backup is not the image as it was before the save")
@@ -221,7 +234,7 @@ def shot(editor, sample_tool, out):
 def main(argv):
     try:
         if argv[1] == "story":
-            story(argv[2], argv[3])
+            story(argv[2], argv[3], argv[4])
         elif argv[1] == "second":
             second(argv[2])
         elif argv[1] == "shot":

@@ -19,8 +19,8 @@ Bytes sample(std::uint32_t seed) { return tools::makeSampleImage(seed); }
 
 // Typical edits of the enemy block plus a change elsewhere in the image.
 Bytes edited(Bytes image) {
-    image[EnemyBlock::kImageOffset + 9 * 37 + 2] ^= 0x55;
-    image[EnemyBlock::kImageOffset + 2105 + 40] = 63;
+    image[EnemyBlock::kImageOffset + EnemyBlock::recordOffset(37) + 2] ^= 0x55;
+    image[EnemyBlock::kImageOffset + EnemyBlock::poolEntryOffset(40)] = 63;
     image[0x150] = 0xAB;
     image.back() ^= 1;
     return image;

@@ -55,7 +55,8 @@ TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
 
 TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
     EnemyBlock block = sampleBlock();
-    block.bytes()[6 + 9 * 12] |= 0xF0;  // high bits of the ケロ byte must survive
+    block.bytes()[EnemyBlock::recordOffset(12) + 6] |=
+        0xF0;  // high bits of the ケロ byte must survive
     std::string text = csvWith(block, 12, "attack", "201");
     const ImportPlan plan = import(block, text);
     ASSERT_TRUE(plan.problems.empty());
@@ -67,13 +68,14 @@ TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
     // ケロ index, HP index and an ability as a bare number, labels left stale but empty.
     const ImportPlan kero = import(block, csvWith(block, 12, "kero_index", "3 : 240"));
     ASSERT_TRUE(kero.problems.empty()) << kero.problems.shown().front();
-    EXPECT_EQ(kero.block.bytes()[6 + 9 * 12], 0xF3);
+    EXPECT_EQ(kero.block.bytes()[EnemyBlock::recordOffset(12) + 6], 0xF3);
     const ImportPlan ability = import(block, csvWith(block, 0, "ability1", "7"));
     ASSERT_TRUE(ability.problems.empty());
     EXPECT_EQ(ability.block.abilityAt(0, 0), 7);
     const auto differing =
         std::mismatch(block.bytes().begin(), block.bytes().end(), ability.block.bytes().begin());
-    EXPECT_EQ(differing.first - block.bytes().begin(), 2105 + block.abilityStart(0));
+    EXPECT_EQ(differing.first - block.bytes().begin(),
+              EnemyBlock::poolEntryOffset(block.abilityStart(0)));
 }
 
 TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
@@ -312,7 +314,7 @@ TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
 TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EnemyBlock block = sampleBlock();
     // Enemy 13's list (start 62) runs into enemy 14's (start 65) with 5 abilities.
-    block.bytes()[9 * 13] = static_cast<std::uint8_t>(4 << 3);
+    block.bytes()[EnemyBlock::recordOffset(13)] = static_cast<std::uint8_t>(4 << 3);
     ASSERT_EQ(block.abilityCount(13), 5);
     const std::string other = std::to_string((block.abilityAt(14, 0) + 1) % 256);
     const ImportPlan plan = import(block, csvWith(block, 13, "ability4", other));

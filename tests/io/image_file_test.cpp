@@ -63,7 +63,7 @@ TEST_F(ImageFileTest, ReadsTheBlockAndWritesItBackByteForByte) {
 // Edits a random field and returns the block offset it lives in.
 std::size_t randomEdit(EnemyBlock& block, std::mt19937& rng) {
     const int m = static_cast<int>(rng() % EnemyBlock::kEnemyCount);
-    const std::size_t record = 9 * static_cast<std::size_t>(m);
+    const std::size_t record = EnemyBlock::recordOffset(m);
     const int value = static_cast<int>(rng() % 256);
     switch (rng() % 4) {
         case 0:
@@ -80,7 +80,7 @@ std::size_t randomEdit(EnemyBlock& block, std::mt19937& rng) {
         default: {
             const int slot = static_cast<int>(rng() % static_cast<unsigned>(block.abilityCount(m)));
             block.setAbilityAt(m, slot, value);
-            return 2105 + static_cast<std::size_t>(block.abilityStart(m) + slot);
+            return EnemyBlock::poolEntryOffset(block.abilityStart(m) + slot);
         }
     }
 }
@@ -206,7 +206,7 @@ TEST_F(ImageFileTest, SaveAsOntoTheImageItselfCopiesNothingAndWritesInPlace) {
     ASSERT_TRUE(image.write(block));
     const Bytes written = readBytes(path);
     ASSERT_EQ(written.size(), opened.size());
-    EXPECT_EQ(written[kOffset + 9 * 10 + 5], 77);
+    EXPECT_EQ(written[kOffset + EnemyBlock::recordOffset(10) + 5], 77);
 }
 
 TEST_F(ImageFileTest, SaveAsWritesTheEditsIntoTheCopyOnly) {
@@ -272,7 +272,7 @@ TEST_F(ImageFileTest, JapaneseDirectoryAndFileNamesWork) {
     EXPECT_EQ(readBytes(dir.path("表ソ能/能.gb")), opened);
     block.setAbilityAt(0, 0, 255);
     ASSERT_TRUE(image.write(block));
-    EXPECT_EQ(readBytes(path)[kOffset + 2105], 255);
+    EXPECT_EQ(readBytes(path)[kOffset + EnemyBlock::kPoolOffset], 255);
 }
 
 TEST_F(ImageFileTest, AnImageOpenForWritingElsewhereCannotBeReadOrWritten) {
