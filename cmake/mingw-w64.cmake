@@ -21,4 +21,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_RC_FLAGS_INIT "-c 65001")
 
 # Programs built here (tests, test discovery) run through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh;${CMAKE_BINARY_DIR}/wine")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh;${CMAKE_BINARY_DIR}/wine")

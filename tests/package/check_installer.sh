@@ -11,7 +11,7 @@
 #    the user's own, keeps data.ini beside itself; while it runs, neither the installer nor
 #    the uninstaller changes anything;
 #  - "uninstall.exe /S" removes all of it but data.ini, and .gb keeps its default program;
-#  - nothing reached the host's menus (winemenubuilder is off in cmake/wine-run.sh).
+#  - nothing reached the host's menus (winemenubuilder is off in scripts/wine-run.sh).
 set -euo pipefail
 setup=$(realpath "$1")
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -35,12 +35,12 @@ export XDG_DATA_HOME=$work/xdg/data XDG_CONFIG_HOME=$work/xdg/config
 rm -rf "$work/xdg"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 
-source "$root/cmake/wine-session.sh"
+source "$root/scripts/wine-session.sh"
 editor_pid=
 wine_session_on_exit() { [ -z "$editor_pid" ] || kill "$editor_pid" 2>/dev/null || true; }
 wine_session_start "$wine_dir" 1024x768
 
-wine() { timeout 120 bash "$root/cmake/wine-run.sh" "$wine_dir" "$@"; }
+wine() { timeout 120 bash "$root/scripts/wine-run.sh" "$wine_dir" "$@"; }
 # A folder of the user's profile, as a Unix path.
 profile_folder() { wine winepath -u "$(wine cmd /c echo "%$1%")"; }
 reg_has() { wine reg query "$@" >/dev/null 2>&1; }

@@ -35,7 +35,7 @@ ls "$work"/unpacked/*/vesk-web.html >/dev/null || {
 mkdir -p "$work/home" "$work/wine" "$work/bin"
 # The unprivileged run reads nothing of the checkout, which may sit in a private folder
 # (a home of mode 700): it gets its own copy of the Wine runner and starts in $work.
-cp "$root/cmake/wine-run.sh" "$work/bin/"
+cp "$root/scripts/wine-run.sh" "$work/bin/"
 wine_run="$work/bin/wine-run.sh"
 chmod 755 "$work/bin" "$work/unpacked"
 cd "$work"

@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 output=$2
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run="$here/../../../cmake/wine-run.sh"
+wine_run="$here/../../../scripts/wine-run.sh"
 wine_dir="$build/wine"
 
 work=$(mktemp -d)
@@ -15,7 +15,7 @@ wine_session_on_exit() {
   [ -z "$editor_pid" ] || kill "$editor_pid" 2>/dev/null || true
   rm -rf "$work"
 }
-source "$here/../../../cmake/wine-session.sh"
+source "$here/../../../scripts/wine-session.sh"
 wine_session_start "$wine_dir" 800x600
 
 # The program runs from a copy so that its data.ini stays out of the build.

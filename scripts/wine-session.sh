@@ -1,7 +1,7 @@
 # Sourced by the scripts that run Windows programs under Wine on a private virtual display
 # (bash, with set -euo pipefail):
 #
-#   source cmake/wine-session.sh
+#   source scripts/wine-session.sh
 #   wine_session_start WINE_DIR WIDTHxHEIGHT
 #
 # starts Xvfb on whatever display is free and exports DISPLAY. When the script exits, the
