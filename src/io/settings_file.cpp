@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "io/path_parts.h"
+#include "io/profile.h"
 #include "io/settings_location.h"
 #include "platform/own_path.h"
-#include "platform/profile.h"
 #include "platform/user_config_dir.h"
 #include "platform/write_access.h"
 #include "vesk_version.h"
@@ -44,7 +44,7 @@ const std::string& SettingsFile::path() const { return path_; }
 bool SettingsFile::loadBackupSetting() const {
     if (path_.empty()) return true;
     // Only a stored 1 turns the backup off; anything else, or nothing, leaves it on.
-    return platform::profileInt(path_, kSection, kKey, 0) != 1;
+    return profileInt(path_, kSection, kKey, 0) != 1;
 }
 
 void SettingsFile::saveBackupSetting(bool on) const {
@@ -53,7 +53,7 @@ void SettingsFile::saveBackupSetting(bool on) const {
         const PathParts parts = splitPath(path_);
         platform::createDirectories(std::string(parts.drive) + std::string(parts.directory));
     }
-    platform::writeProfileString(path_, kSection, kKey, on ? "0" : "1");
+    writeProfileString(path_, kSection, kKey, on ? "0" : "1");
 }
 
 }  // namespace vesk

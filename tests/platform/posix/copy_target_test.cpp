@@ -19,7 +19,7 @@
 #include "io/image_file.h"
 #include "platform/file_copy.h"
 #include "platform/posix/fd.h"
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "platform/whole_file.h"
 #include "test_files.h"
 

@@ -12,7 +12,7 @@
 #include "platform/file.h"
 #include "platform/file_copy.h"
 #include "platform/own_path.h"
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "platform/single_instance.h"
 #include "test_files.h"
 #include "unprivileged.h"

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "test_files.h"
 #include "unprivileged.h"
 

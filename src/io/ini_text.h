@@ -10,7 +10,7 @@
 // around names, values and the '=' does not count, lines starting with ';' are comments,
 // CRLF and LF lines and a UTF-8 byte order mark are read alike. Where a section or key
 // occurs more than once, the first occurrence counts.
-namespace vesk::platform::ini {
+namespace vesk::ini {
 
 // The value of key in section, trimmed and without one pair of enclosing quotes;
 // nullopt when the section or the key is missing.
@@ -31,4 +31,4 @@ bool canWrite(std::string_view section, std::string_view key, std::string_view v
 std::string withValue(std::string_view text, std::string_view section, std::string_view key,
                       std::string_view value);
 
-}  // namespace vesk::platform::ini
+}  // namespace vesk::ini

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "io/ini_text.h"
 #include "platform/error.h"
 #include "platform/file_replacement.h"
-#include "platform/ini_text.h"
 
-namespace vesk::platform::ini {
+namespace vesk::ini {
 
 // `text` (LF lines) with every line ending in `lineEnd` instead.
 inline std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
@@ -28,10 +28,10 @@ inline std::string withLineEnds(std::string_view text, std::string_view lineEnd)
 // readers trim), so the usual change of one value is a single write inside the file. A
 // file made new has its lines end in `newFileLineEnd`; an existing one keeps its own.
 inline bool writeValue(const std::string& file, std::string_view section, std::string_view key,
-                       std::string_view value, ErrorReason& reason,
+                       std::string_view value, platform::ErrorReason& reason,
                        std::string_view newFileLineEnd = "\n") {
-    FileReplacement target;
-    FileReplacement::Options options;
+    platform::FileReplacement target;
+    platform::FileReplacement::Options options;
     options.replaceExisting = true;
     if (!target.begin(file, options, reason)) return false;
     std::string old;
@@ -47,4 +47,4 @@ inline bool writeValue(const std::string& file, std::string_view section, std::s
     return target.commit(text, reason);
 }
 
-}  // namespace vesk::platform::ini
+}  // namespace vesk::ini

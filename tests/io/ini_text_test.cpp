@@ -1,10 +1,10 @@
-#include "platform/ini_text.h"
+#include "io/ini_text.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-namespace vesk::platform::ini {
+namespace vesk::ini {
 namespace {
 
 TEST(IniText, FindsValuesByNameWithoutRegardToCaseOrSpaces) {
@@ -119,4 +119,4 @@ TEST(IniText, ALastLineEndingInABareCarriageReturnKeepsItsValue) {
 }
 
 }  // namespace
-}  // namespace vesk::platform::ini
+}  // namespace vesk::ini

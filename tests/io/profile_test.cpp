@@ -1,17 +1,17 @@
-// What every realisation of platform/profile.h promises, on each platform that has one.
+// The initialisation-file calls, on each platform: the same text rules over its files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "test_files.h"
 
-namespace vesk::platform {
+namespace vesk {
 namespace {
 
 using namespace test;  // the shared test files and helpers
 
-class ProfileContract : public ::testing::Test {
+class Profile : public ::testing::Test {
 protected:
     TempDir dir;
     std::string ini = dir.path("設定/data.ini");
@@ -19,7 +19,7 @@ protected:
     int backup() const { return profileInt(ini, "Vesk Tool", "backup", -7); }
 };
 
-TEST_F(ProfileContract, MissingFileSectionOrKeyGivesTheFallback) {
+TEST_F(Profile, MissingFileSectionOrKeyGivesTheFallback) {
     EXPECT_EQ(backup(), -7);
     writeText(ini, "[Other]\r\nbackup=1\r\n");
     EXPECT_EQ(backup(), -7);
@@ -29,7 +29,7 @@ TEST_F(ProfileContract, MissingFileSectionOrKeyGivesTheFallback) {
 }
 
 // A value without digits reads 0; only a missing or empty one gives the fallback.
-TEST_F(ProfileContract, ValuesReadByTheirLeadingDigits) {
+TEST_F(Profile, ValuesReadByTheirLeadingDigits) {
     const struct {
         const char* value;
         int expected;
@@ -41,7 +41,7 @@ TEST_F(ProfileContract, ValuesReadByTheirLeadingDigits) {
     }
 }
 
-TEST_F(ProfileContract, AWriteCreatesFileSectionAndKeyAndIsReadBack) {
+TEST_F(Profile, AWriteCreatesFileSectionAndKeyAndIsReadBack) {
     ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "1"));
     EXPECT_EQ(backup(), 1);
     ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "0"));
@@ -51,7 +51,7 @@ TEST_F(ProfileContract, AWriteCreatesFileSectionAndKeyAndIsReadBack) {
     EXPECT_NE(text.find("backup=0"), std::string::npos) << text;
 }
 
-TEST_F(ProfileContract, AWriteKeepsEveryOtherLine) {
+TEST_F(Profile, AWriteKeepsEveryOtherLine) {
     writeText(ini, "; kept\r\n[Other]\r\nkey=5\r\n[Vesk Tool]\r\nbackup=1\r\nextra=x\r\n");
     ASSERT_TRUE(writeProfileString(ini, "Vesk Tool", "backup", "0"));
     EXPECT_EQ(readText(ini),
@@ -59,10 +59,10 @@ TEST_F(ProfileContract, AWriteKeepsEveryOtherLine) {
     EXPECT_EQ(profileInt(ini, "Other", "key", 0), 5);
 }
 
-TEST_F(ProfileContract, AWriteWhereNoFileCanBeFails) {
+TEST_F(Profile, AWriteWhereNoFileCanBeFails) {
     EXPECT_FALSE(writeProfileString(dir.path("nowhere/data.ini"), "Vesk Tool", "backup", "0"));
     EXPECT_FALSE(writeProfileString("", "Vesk Tool", "backup", "0"));
 }
 
 }  // namespace
-}  // namespace vesk::platform
+}  // namespace vesk

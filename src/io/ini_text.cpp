@@ -1,8 +1,8 @@
-#include "platform/ini_text.h"
+#include "io/ini_text.h"
 
 #include <climits>
 
-namespace vesk::platform::ini {
+namespace vesk::ini {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -211,4 +211,4 @@ std::string withValue(std::string_view text, std::string_view section, std::stri
     return result;
 }
 
-}  // namespace vesk::platform::ini
+}  // namespace vesk::ini

@@ -5,9 +5,10 @@
 
 #include "platform/error.h"
 
-namespace vesk::platform {
+namespace vesk {
 
-// Initialisation-file access with the semantics of the Win32 private-profile calls.
+// Initialisation-file access with the semantics of the Win32 private-profile calls, the
+// same on every platform: the text rules of ini_text.h over the platform's file operations.
 
 // The value of key in section read as an integer: an optional sign and the leading
 // decimal digits ("01" and "1x" read as 1, a value without digits as 0). fallback when
@@ -20,12 +21,12 @@ int profileInt(const std::string& file, std::string_view section, std::string_vi
 // permissions and links; a read-only one is not written. False when the file cannot be
 // written.
 bool writeProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value, ErrorReason& reason);
+                        std::string_view value, platform::ErrorReason& reason);
 // The same, for a caller that does not need to know why.
 inline bool writeProfileString(const std::string& file, std::string_view section,
                                std::string_view key, std::string_view value) {
-    ErrorReason ignored;
+    platform::ErrorReason ignored;
     return writeProfileString(file, section, key, value, ignored);
 }
 
-}  // namespace vesk::platform
+}  // namespace vesk
