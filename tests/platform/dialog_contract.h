@@ -43,6 +43,10 @@ using WindowFactory = std::unique_ptr<WindowUnderTest> (*)(const std::string& se
 // The cases of dialog_contract_test.cpp, run on every realisation that instantiates
 // this suite with its factory.
 class DialogContract : public ::testing::TestWithParam<WindowFactory> {
+public:
+    // Each realisation instantiates the suite with one factory: named after the suite.
+    static std::string name(const ::testing::TestParamInfo<WindowFactory>&) { return "window"; }
+
 protected:
     std::unique_ptr<WindowUnderTest> start() { return GetParam()(settingsPath); }
 

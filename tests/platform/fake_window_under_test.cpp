@@ -39,7 +39,8 @@ std::unique_ptr<WindowUnderTest> startFakeWindow(const std::string& settingsPath
     return std::make_unique<FakeWindow>(settingsPath);
 }
 
-INSTANTIATE_TEST_SUITE_P(InMemory, DialogContract, ::testing::Values(&startFakeWindow));
+INSTANTIATE_TEST_SUITE_P(InMemory, DialogContract, ::testing::Values(&startFakeWindow),
+                         DialogContract::name);
 
 }  // namespace
 }  // namespace vesk::test

@@ -131,7 +131,8 @@ std::unique_ptr<WindowUnderTest> startQtWindow(const std::string& settingsPath) 
     return std::make_unique<QtWindow>(settingsPath);
 }
 
-INSTANTIATE_TEST_SUITE_P(Qt, DialogContract, ::testing::Values(&startQtWindow));
+INSTANTIATE_TEST_SUITE_P(Qt, DialogContract, ::testing::Values(&startQtWindow),
+                         DialogContract::name);
 
 }  // namespace
 }  // namespace vesk::test

@@ -99,7 +99,8 @@ std::unique_ptr<WindowUnderTest> startWin32Window(const std::string& settingsPat
     return std::make_unique<Win32Window>(settingsPath);
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32, DialogContract, ::testing::Values(&startWin32Window));
+INSTANTIATE_TEST_SUITE_P(Win32, DialogContract, ::testing::Values(&startWin32Window),
+                         DialogContract::name);
 
 }  // namespace
 }  // namespace vesk::test
