@@ -31,31 +31,31 @@ void MainWindow::onInit(platform::Dialog& dialog) {
     controller_.start(*this);
     dialog.setProperty(kWindowProperty, 1);
     dialog.setLargeIcon(IDI_MAIN);
-    dialog.removeSizeAndMaximize();
+    dialog.fixWindowSize();
 
     for (int m = 0; m < EnemyBlock::kEnemyCount; ++m)
-        dialog.addString(IDC_ENEMY_LIST, enemyLabel(m));
-    dialog.setCurSel(IDC_ENEMY_LIST, 0);
-    for (int p = 0; p < kHpLabelCount; ++p) dialog.addString(IDC_HP_LIST, hpLabel(p));
-    dialog.setCurSel(IDC_HP_LIST, 0);
-    for (int p = 0; p < kKeroLabelCount; ++p) dialog.addString(IDC_KERO_LIST, keroLabel(p));
-    dialog.setCurSel(IDC_KERO_LIST, 0);
+        dialog.appendItem(IDC_ENEMY_LIST, enemyLabel(m));
+    dialog.selectItem(IDC_ENEMY_LIST, 0);
+    for (int p = 0; p < kHpLabelCount; ++p) dialog.appendItem(IDC_HP_LIST, hpLabel(p));
+    dialog.selectItem(IDC_HP_LIST, 0);
+    for (int p = 0; p < kKeroLabelCount; ++p) dialog.appendItem(IDC_KERO_LIST, keroLabel(p));
+    dialog.selectItem(IDC_KERO_LIST, 0);
     for (int k = 0; k < EnemyBlock::kStatCount; ++k) dialog.setText(statFieldId(k), "0");
-    if (!settings_.loadBackupSetting()) dialog.checkMenuItem(IDM_AUTO_BACKUP, false);
+    if (!settings_.loadBackupSetting()) dialog.setMenuEntryChecked(IDM_AUTO_BACKUP, false);
     for (int id = 0; id < kAbilityIdCount; ++id)
-        dialog.addString(IDC_ABILITY_CHOICE, abilityLabel(id));
-    dialog.setCurSel(IDC_ABILITY_CHOICE, 0);
-    dialog.resetContent(IDC_ABILITY_LIST);
+        dialog.appendItem(IDC_ABILITY_CHOICE, abilityLabel(id));
+    dialog.selectItem(IDC_ABILITY_CHOICE, 0);
+    dialog.clearItems(IDC_ABILITY_LIST);
 
     // The first enabled tab stop: the enemy list is still disabled.
     dialog.setFocus(IDC_HP_LIST);
 }
 
-void MainWindow::onCommand(int id, int notification) {
+void MainWindow::onEvent(int id, platform::ControlEvent event) {
     if (const int k = statNumberOf(id); k >= 0) {
         dialog().disableInputMethod(id);
-        dialog().limitText(id, layout::kStatFieldLength);
-        if (notification == platform::notify::kEditChange) controller_.statFieldEdited(k);
+        dialog().setTextLimit(id, layout::kStatFieldLength);
+        if (event == platform::ControlEvent::TextEdited) controller_.statFieldEdited(k);
         return;
     }
     switch (id) {
@@ -66,7 +66,7 @@ void MainWindow::onCommand(int id, int notification) {
             controller_.close();
             break;
         case IDC_ENEMY_LIST:
-            if (notification == platform::notify::kSelEndOk) controller_.enemySelected();
+            if (event == platform::ControlEvent::SelectionConfirmed) controller_.enemySelected();
             break;
         case IDC_REPLACE:
             controller_.replaceAbility();
@@ -92,7 +92,7 @@ void MainWindow::onDestroy() {
     dialog_ = nullptr;
 }
 
-int MainWindow::enemySelection() const { return dialog().curSel(IDC_ENEMY_LIST); }
+int MainWindow::enemySelection() const { return dialog().selectedItem(IDC_ENEMY_LIST); }
 
 std::string MainWindow::statText(int k) const {
     return dialog().text(statFieldId(k), layout::kStatFieldLength);
@@ -103,45 +103,45 @@ void MainWindow::setStatText(int k, const std::string& text) {
 }
 
 void MainWindow::selectStatText(int k, int from, int to) {
-    dialog().setTextSelection(statFieldId(k), from, to);
+    dialog().selectText(statFieldId(k), from, to);
 }
 
-int MainWindow::hpSelection() const { return dialog().curSel(IDC_HP_LIST); }
+int MainWindow::hpSelection() const { return dialog().selectedItem(IDC_HP_LIST); }
 
-void MainWindow::setHpSelection(int p) { dialog().setCurSel(IDC_HP_LIST, p); }
+void MainWindow::setHpSelection(int p) { dialog().selectItem(IDC_HP_LIST, p); }
 
-int MainWindow::keroSelection() const { return dialog().curSel(IDC_KERO_LIST); }
+int MainWindow::keroSelection() const { return dialog().selectedItem(IDC_KERO_LIST); }
 
-void MainWindow::setKeroSelection(int p) { dialog().setCurSel(IDC_KERO_LIST, p); }
+void MainWindow::setKeroSelection(int p) { dialog().selectItem(IDC_KERO_LIST, p); }
 
-void MainWindow::clearAbilities() { dialog().resetContent(IDC_ABILITY_LIST); }
+void MainWindow::clearAbilities() { dialog().clearItems(IDC_ABILITY_LIST); }
 
 void MainWindow::appendAbility(const std::string& label) {
-    dialog().addString(IDC_ABILITY_LIST, label);
+    dialog().appendItem(IDC_ABILITY_LIST, label);
 }
 
 void MainWindow::setAbilityRow(int row, const std::string& label) {
-    dialog().deleteString(IDC_ABILITY_LIST, row);
-    dialog().insertString(IDC_ABILITY_LIST, row, label);
+    dialog().removeItem(IDC_ABILITY_LIST, row);
+    dialog().insertItem(IDC_ABILITY_LIST, row, label);
 }
 
-int MainWindow::abilitySelection() const { return dialog().curSel(IDC_ABILITY_LIST); }
+int MainWindow::abilitySelection() const { return dialog().selectedItem(IDC_ABILITY_LIST); }
 
-void MainWindow::selectAbility(int row) { dialog().setCurSel(IDC_ABILITY_LIST, row); }
+void MainWindow::selectAbility(int row) { dialog().selectItem(IDC_ABILITY_LIST, row); }
 
-int MainWindow::abilityChoice() const { return dialog().curSel(IDC_ABILITY_CHOICE); }
+int MainWindow::abilityChoice() const { return dialog().selectedItem(IDC_ABILITY_CHOICE); }
 
 void MainWindow::enableEditing() {
-    dialog().enableMenuItem(IDM_SAVE, true);
-    dialog().enableMenuItem(IDM_SAVE_AS, true);
-    dialog().enable(IDC_ENEMY_LIST, true);
-    dialog().enable(IDC_REPLACE, true);
+    dialog().setMenuEntryEnabled(IDM_SAVE, true);
+    dialog().setMenuEntryEnabled(IDM_SAVE_AS, true);
+    dialog().setEnabled(IDC_ENEMY_LIST, true);
+    dialog().setEnabled(IDC_REPLACE, true);
     dialog().setFocus(IDC_ENEMY_LIST);
 }
 
-bool MainWindow::backupChecked() const { return dialog().menuItemChecked(IDM_AUTO_BACKUP); }
+bool MainWindow::backupChecked() const { return dialog().menuEntryChecked(IDM_AUTO_BACKUP); }
 
-void MainWindow::setBackupChecked(bool on) { dialog().checkMenuItem(IDM_AUTO_BACKUP, on); }
+void MainWindow::setBackupChecked(bool on) { dialog().setMenuEntryChecked(IDM_AUTO_BACKUP, on); }
 
 bool MainWindow::confirmOverwrite() {
     return dialog().askYesNo(messages::kConfirmOverwriteText, messages::kConfirmOverwriteCaption);

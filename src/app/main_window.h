@@ -17,7 +17,7 @@ public:
 
     // platform::DialogEvents
     void onInit(platform::Dialog& dialog) override;
-    void onCommand(int id, int notification) override;
+    void onEvent(int id, platform::ControlEvent event) override;
     void onClose() override;
     void onDestroy() override;
 

@@ -24,7 +24,7 @@ protected:
     // Puts a stat field into the state "0" with the caret at the end.
     void zeroWithCaretAtEnd(int id) {
         rig.dialog.setText(id, "0");
-        rig.dialog.setTextSelection(id, 1, 1);
+        rig.dialog.selectText(id, 1, 1);
     }
 
     TempDir dir;
@@ -41,10 +41,10 @@ TEST_F(EditingStory, OpeningShowsEnemyZeroAndEnablesEditing) {
     EXPECT_FALSE(d.menuGrayed(IDM_SAVE_AS));
     EXPECT_EQ(d.focus(), IDC_ENEMY_LIST);
     for (int k = 0; k < 4; ++k) EXPECT_EQ(rig.statShown(k), std::to_string(b.stat(0, k)));
-    EXPECT_EQ(d.curSel(IDC_KERO_LIST), b.keroIndex(0));
+    EXPECT_EQ(d.selectedItem(IDC_KERO_LIST), b.keroIndex(0));
     ASSERT_EQ(static_cast<int>(d.items(IDC_ABILITY_LIST).size()), b.abilityCount(0));
     EXPECT_EQ(d.items(IDC_ABILITY_LIST)[0], abilityLabel(b.abilityAt(0, 0)));
-    EXPECT_EQ(d.curSel(IDC_ABILITY_LIST), 0);
+    EXPECT_EQ(d.selectedItem(IDC_ABILITY_LIST), 0);
 }
 
 TEST_F(EditingStory, TypingKeepsTheFieldADecimalByteWithTheCaretAtTheEnd) {
@@ -76,7 +76,7 @@ TEST_F(EditingStory, PastedTextIsNormalisedLikeTyping) {
     const std::pair<const char*, const char*> cases[] = {
         {"-5", "0"}, {"+12", "12"}, {" 42", "42"}, {"abc", "0"}, {"999", "255"}, {"0012", "1"}};
     for (auto [pasted, shown] : cases) {
-        d.setTextSelection(id, 0, -1);
+        d.selectText(id, 0, -1);
         d.paste(id, pasted);
         EXPECT_EQ(d.fullText(id), shown) << "pasted " << pasted;
     }
@@ -95,8 +95,8 @@ TEST_F(EditingStory, EditsSurviveSwitchingEnemiesWithoutASave) {
     EXPECT_EQ(rig.statShown(0), "12");
     EXPECT_EQ(rig.statShown(1), "200");
     EXPECT_EQ(rig.statShown(3), "9");
-    EXPECT_EQ(d.curSel(IDC_HP_LIST), 3);
-    EXPECT_EQ(d.curSel(IDC_KERO_LIST), 15);
+    EXPECT_EQ(d.selectedItem(IDC_HP_LIST), 3);
+    EXPECT_EQ(d.selectedItem(IDC_KERO_LIST), 15);
     EXPECT_EQ(rig.block.stat(0, 1), 200);
     EXPECT_EQ(rig.block.hpIndex(0), 3);
 }
@@ -105,7 +105,7 @@ TEST_F(EditingStory, UnknownHpEntryKeepsAnOutOfTableIndex) {
     rig.block.setHpIndex(4, 200);
     rig.block.setHpIndex(6, 10);
     ASSERT_TRUE(rig.chooseEnemy(4));
-    EXPECT_EQ(d.curSel(IDC_HP_LIST), 44);
+    EXPECT_EQ(d.selectedItem(IDC_HP_LIST), 44);
     ASSERT_TRUE(rig.chooseEnemy(6));  // leaves 4 on "????"
     EXPECT_EQ(rig.block.hpIndex(4), 200);
     ASSERT_TRUE(rig.chooseHp(44));
@@ -121,18 +121,18 @@ TEST_F(EditingStory, ReplacingAnAbilityWritesTheBlockAtOnceAndShowsAfterASwitch)
     ASSERT_TRUE(rig.chooseEnemy(2));
     ASSERT_TRUE(rig.replaceAbility(2, 255));
     EXPECT_EQ(d.items(IDC_ABILITY_LIST)[2], "255 : （なし）");
-    EXPECT_EQ(d.curSel(IDC_ABILITY_LIST), 2);
+    EXPECT_EQ(d.selectedItem(IDC_ABILITY_LIST), 2);
     EXPECT_EQ(d.items(IDC_ABILITY_LIST).size(), 4u);
     EXPECT_EQ(rig.block.abilityAt(2, 2), 255);
     ASSERT_TRUE(rig.chooseEnemy(3));
     ASSERT_TRUE(rig.chooseEnemy(2));
     EXPECT_EQ(d.items(IDC_ABILITY_LIST)[2], "255 : （なし）");
-    EXPECT_EQ(d.curSel(IDC_ABILITY_LIST), 0);
+    EXPECT_EQ(d.selectedItem(IDC_ABILITY_LIST), 0);
 }
 
 TEST_F(EditingStory, ReplacingWithoutASelectedRowChangesNothing) {
     const auto before = rig.block.bytes();
-    d.setCurSel(IDC_ABILITY_LIST, -1);
+    d.selectItem(IDC_ABILITY_LIST, -1);
     ASSERT_TRUE(d.clickButton(IDC_REPLACE));
     EXPECT_EQ(rig.block.bytes(), before);
 }

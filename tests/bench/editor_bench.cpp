@@ -49,7 +49,7 @@ void StatKeystroke(benchmark::State& state) {
     OpenedEditor editor;
     const int id = IDC_STAT_ATTACK;
     for (auto _ : state) {
-        editor.rig.dialog.setTextSelection(id, 0, -1);
+        editor.rig.dialog.selectText(id, 0, -1);
         editor.rig.dialog.typeKey(id, '7');
         editor.rig.dialog.calls.clear();
     }

@@ -14,7 +14,7 @@ bool EditorRig::chooseEnemy(int m) { return dialog.chooseListEntry(IDC_ENEMY_LIS
 
 void EditorRig::typeStat(int k, const std::string& keys) {
     const int id = layout::kStatFieldIds[k];
-    dialog.setTextSelection(id, 0, -1);
+    dialog.selectText(id, 0, -1);
     for (char c : keys) dialog.typeKey(id, c);
 }
 
@@ -25,7 +25,7 @@ bool EditorRig::chooseHp(int position) { return dialog.chooseListEntry(IDC_HP_LI
 bool EditorRig::chooseKero(int position) { return dialog.chooseListEntry(IDC_KERO_LIST, position); }
 
 bool EditorRig::replaceAbility(int row, int id) {
-    dialog.setCurSel(IDC_ABILITY_LIST, row);
+    dialog.selectItem(IDC_ABILITY_LIST, row);
     dialog.chooseListEntry(IDC_ABILITY_CHOICE, id);
     return dialog.clickButton(IDC_REPLACE);
 }

@@ -54,8 +54,8 @@ bool FakeDialog::chooseListEntry(int id, int index) {
     Control& c = control(id);
     if (!c.enabled || index < 0 || index >= static_cast<int>(c.items.size())) return false;
     c.selection = index;
-    sendCommand(id, platform::notify::kSelChange);
-    sendCommand(id, platform::notify::kSelEndOk);
+    sendEvent(id, platform::ControlEvent::SelectionChanged);
+    sendEvent(id, platform::ControlEvent::SelectionConfirmed);
     return true;
 }
 
@@ -67,8 +67,7 @@ bool FakeDialog::replaceSelection(int id, const std::string& insert) {
     if (fitting.empty() && from == to) return false;
     c.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), fitting);
     c.selFrom = c.selTo = from + static_cast<int>(fitting.size());
-    sendCommand(id, platform::notify::kEditUpdate);
-    sendCommand(id, platform::notify::kEditChange);
+    sendEvent(id, platform::ControlEvent::TextEdited);
     return true;
 }
 
@@ -95,14 +94,14 @@ bool FakeDialog::paste(int id, const std::string& text) {
 
 bool FakeDialog::clickButton(int id) {
     if (!control(id).enabled) return false;
-    sendCommand(id, platform::notify::kClicked);
+    sendEvent(id, platform::ControlEvent::Pressed);
     return true;
 }
 
 bool FakeDialog::chooseMenu(int id) {
     auto it = menu_.find(id);
     if (it == menu_.end() || it->second.grayed) return false;
-    sendCommand(id, 0);
+    sendEvent(id, platform::ControlEvent::Pressed);
     return true;
 }
 
@@ -110,8 +109,8 @@ void FakeDialog::requestClose() {
     if (events_) events_->onClose();
 }
 
-void FakeDialog::sendCommand(int id, int notification) {
-    if (events_) events_->onCommand(id, notification);
+void FakeDialog::sendEvent(int id, platform::ControlEvent event) {
+    if (events_) events_->onEvent(id, event);
 }
 
 const std::vector<std::string>& FakeDialog::items(int id) const { return control(id).items; }
@@ -148,8 +147,8 @@ std::vector<std::string> FakeDialog::errors() const {
     return texts;
 }
 
-void FakeDialog::addString(int id, std::string_view text) {
-    log("addString " + std::to_string(id));
+void FakeDialog::appendItem(int id, std::string_view text) {
+    log("appendItem " + std::to_string(id));
     Control& c = control(id);
     auto at = c.items.end();
     if (c.sorted)
@@ -158,16 +157,16 @@ void FakeDialog::addString(int id, std::string_view text) {
     c.items.insert(at, std::string(text));
 }
 
-void FakeDialog::insertString(int id, int index, std::string_view text) {
-    log("insertString " + std::to_string(id) + " " + std::to_string(index));
+void FakeDialog::insertItem(int id, int index, std::string_view text) {
+    log("insertItem " + std::to_string(id) + " " + std::to_string(index));
     Control& c = control(id);
     const auto at = index < 0 || index > static_cast<int>(c.items.size()) ? c.items.end()
                                                                           : c.items.begin() + index;
     c.items.insert(at, std::string(text));
 }
 
-void FakeDialog::deleteString(int id, int index) {
-    log("deleteString " + std::to_string(id) + " " + std::to_string(index));
+void FakeDialog::removeItem(int id, int index) {
+    log("removeItem " + std::to_string(id) + " " + std::to_string(index));
     Control& c = control(id);
     if (index < 0 || index >= static_cast<int>(c.items.size())) return;
     c.items.erase(c.items.begin() + index);
@@ -178,20 +177,20 @@ void FakeDialog::deleteString(int id, int index) {
         --c.selection;
 }
 
-void FakeDialog::resetContent(int id) {
-    log("resetContent " + std::to_string(id));
+void FakeDialog::clearItems(int id) {
+    log("clearItems " + std::to_string(id));
     Control& c = control(id);
     c.items.clear();
     c.selection = -1;
 }
 
-void FakeDialog::setCurSel(int id, int index) {
-    log("setCurSel " + std::to_string(id) + " " + std::to_string(index));
+void FakeDialog::selectItem(int id, int index) {
+    log("selectItem " + std::to_string(id) + " " + std::to_string(index));
     Control& c = control(id);
     c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
 }
 
-int FakeDialog::curSel(int id) const { return control(id).selection; }
+int FakeDialog::selectedItem(int id) const { return control(id).selection; }
 
 void FakeDialog::setText(int id, std::string_view text) {
     log("setText " + std::to_string(id) + " " + std::string(text));
@@ -204,17 +203,16 @@ std::string FakeDialog::text(int id, int maxChars) const {
     return control(id).text.substr(0, static_cast<std::size_t>(std::max(0, maxChars)));
 }
 
-void FakeDialog::setTextSelection(int id, int from, int to) {
-    log("setTextSelection " + std::to_string(id) + " " + std::to_string(from) + " " +
-        std::to_string(to));
+void FakeDialog::selectText(int id, int from, int to) {
+    log("selectText " + std::to_string(id) + " " + std::to_string(from) + " " + std::to_string(to));
     Control& c = control(id);
     const int length = static_cast<int>(c.text.size());
     c.selFrom = std::clamp(from, 0, length);
     c.selTo = to < 0 ? length : std::clamp(to, 0, length);
 }
 
-void FakeDialog::limitText(int id, int maxChars) {
-    log("limitText " + std::to_string(id) + " " + std::to_string(maxChars));
+void FakeDialog::setTextLimit(int id, int maxChars) {
+    log("setTextLimit " + std::to_string(id) + " " + std::to_string(maxChars));
     control(id).limit = maxChars;
 }
 
@@ -223,7 +221,7 @@ void FakeDialog::disableInputMethod(int id) {
     control(id).imeOff = true;
 }
 
-void FakeDialog::enable(int id, bool on) {
+void FakeDialog::setEnabled(int id, bool on) {
     log("enable " + std::to_string(id) + " " + std::to_string(on));
     control(id).enabled = on;
 }
@@ -233,21 +231,21 @@ void FakeDialog::setFocus(int id) {
     focus_ = id;
 }
 
-void FakeDialog::enableMenuItem(int id, bool on) {
-    log("enableMenuItem " + std::to_string(id) + " " + std::to_string(on));
+void FakeDialog::setMenuEntryEnabled(int id, bool on) {
+    log("setMenuEntryEnabled " + std::to_string(id) + " " + std::to_string(on));
     menu_.at(id).grayed = !on;
 }
 
-bool FakeDialog::menuItemChecked(int id) const { return menu_.at(id).checked; }
+bool FakeDialog::menuEntryChecked(int id) const { return menu_.at(id).checked; }
 
-void FakeDialog::checkMenuItem(int id, bool on) {
-    log("checkMenuItem " + std::to_string(id) + " " + std::to_string(on));
+void FakeDialog::setMenuEntryChecked(int id, bool on) {
+    log("setMenuEntryChecked " + std::to_string(id) + " " + std::to_string(on));
     menu_.at(id).checked = on;
 }
 
-void FakeDialog::removeSizeAndMaximize() {
-    log("removeSizeAndMaximize");
-    sizeAndMaximizeRemoved_ = true;
+void FakeDialog::fixWindowSize() {
+    log("fixWindowSize");
+    windowSizeFixed_ = true;
 }
 
 void FakeDialog::setProperty(std::string_view name, int value) {

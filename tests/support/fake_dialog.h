@@ -10,9 +10,9 @@
 
 namespace vesk::test {
 
-// An in-memory dialog built from the layout table. It behaves like the Win32 dialog
-// manager where the main window relies on it (sorted lists, edit limits and selection,
-// digits-only typing, notifications only for the user's actions, disabled controls and
+// An in-memory dialog built from the layout table. It behaves like the real windows
+// where the main window relies on it (sorted lists, edit limits and selection,
+// digits-only typing, events only for the user's actions, disabled controls and
 // grayed menu entries ignoring the user) and records what the window asked of it.
 class FakeDialog final : public platform::Dialog {
 public:
@@ -29,14 +29,14 @@ public:
     void destroy();
 
     // What a user can do. Each returns false when the control or entry cannot be used.
-    bool chooseListEntry(int id, int index);  // drop-down: select, then CBN_SELCHANGE, CBN_SELENDOK
+    bool chooseListEntry(int id, int index);  // drop-down: select, changed, confirmed
     bool typeKey(int id, char c);             // at the caret, replacing the selection
     bool pressBackspace(int id);
     bool paste(int id, const std::string& text);  // not limited to digits, cut at the limit
     bool clickButton(int id);
     bool chooseMenu(int id);
     void requestClose();
-    void sendCommand(int id, int notification);
+    void sendEvent(int id, platform::ControlEvent event);
 
     // Answers for the modal windows, taken in order; an empty queue answers No / cancel.
     std::deque<bool> yesNoAnswers;
@@ -44,7 +44,7 @@ public:
 
     // What happened.
     std::vector<Modal> modals;
-    std::vector<std::string> calls;  // every Dialog operation, e.g. "setCurSel 1005 0"
+    std::vector<std::string> calls;  // every Dialog operation, e.g. "selectItem 1005 0"
     const std::vector<std::string>& items(int id) const;
     std::string fullText(int id) const;
     std::pair<int, int> textSelection(int id) const;
@@ -53,7 +53,7 @@ public:
     bool menuGrayed(int id) const;
     bool inputMethodDisabled(int id) const;
     int textLimit(int id) const;
-    bool sizeAndMaximizeRemoved() const { return sizeAndMaximizeRemoved_; }
+    bool windowSizeFixed() const { return windowSizeFixed_; }
     std::optional<int> property(const std::string& name) const;
     int largeIcon() const { return largeIcon_; }
     bool ended() const { return endResult_.has_value(); }
@@ -62,23 +62,23 @@ public:
     std::vector<std::string> errors() const;  // texts of the error boxes shown
 
     // platform::Dialog
-    void addString(int id, std::string_view text) override;
-    void insertString(int id, int index, std::string_view text) override;
-    void deleteString(int id, int index) override;
-    void resetContent(int id) override;
-    void setCurSel(int id, int index) override;
-    int curSel(int id) const override;
+    void appendItem(int id, std::string_view text) override;
+    void insertItem(int id, int index, std::string_view text) override;
+    void removeItem(int id, int index) override;
+    void clearItems(int id) override;
+    void selectItem(int id, int index) override;
+    int selectedItem(int id) const override;
     void setText(int id, std::string_view text) override;
     std::string text(int id, int maxChars) const override;
-    void setTextSelection(int id, int from, int to) override;
-    void limitText(int id, int maxChars) override;
+    void selectText(int id, int from, int to) override;
+    void setTextLimit(int id, int maxChars) override;
     void disableInputMethod(int id) override;
-    void enable(int id, bool on) override;
+    void setEnabled(int id, bool on) override;
     void setFocus(int id) override;
-    void enableMenuItem(int id, bool on) override;
-    bool menuItemChecked(int id) const override;
-    void checkMenuItem(int id, bool on) override;
-    void removeSizeAndMaximize() override;
+    void setMenuEntryEnabled(int id, bool on) override;
+    bool menuEntryChecked(int id) const override;
+    void setMenuEntryChecked(int id, bool on) override;
+    void fixWindowSize() override;
     void setProperty(std::string_view name, int value) override;
     void removeProperty(std::string_view name) override;
     void setLargeIcon(int resourceId) override;
@@ -111,7 +111,7 @@ private:
     std::map<std::string, int> properties_;
     int focus_ = 0;
     int largeIcon_ = 0;
-    bool sizeAndMaximizeRemoved_ = false;
+    bool windowSizeFixed_ = false;
     std::optional<int> endResult_;
 };
 

@@ -10,9 +10,9 @@ void RecordingEvents::onInit(platform::Dialog& d) {
     if (whenInit) whenInit(d);
 }
 
-void RecordingEvents::onCommand(int id, int notification) {
+void RecordingEvents::onEvent(int id, platform::ControlEvent event) {
     std::lock_guard lock(mutex_);
-    commands.emplace_back(id, notification);
+    commands.emplace_back(id, event);
 }
 
 void RecordingEvents::onClose() {

@@ -14,16 +14,17 @@ namespace vesk::test {
 class RecordingEvents final : public platform::DialogEvents {
 public:
     struct Command {
-        Command(int control, int code) : id(control), notification(code) {}
+        Command(int control, platform::ControlEvent what) : id(control), event(what) {}
         bool operator==(const Command&) const = default;
         friend std::ostream& operator<<(std::ostream& out, const Command& c) {
-            return out << "(" << c.id << ", " << c.notification << ")";
+            return out << "(" << c.id << ", " << static_cast<int>(c.event) << ")";
         }
-        int id, notification;  // control or menu ID, notification
+        int id;  // control or menu entry ID
+        platform::ControlEvent event;
     };
 
     void onInit(platform::Dialog& dialog) override;
-    void onCommand(int id, int notification) override;
+    void onEvent(int id, platform::ControlEvent event) override;
     void onClose() override;
     void onDestroy() override;
 

@@ -69,7 +69,7 @@ QtDialog::QtDialog(DialogEvents& events)
     : events_(events),
       window_(std::make_unique<DialogWindow>(
           [this] { events_.onClose(); },
-          [this](int id) { events_.onCommand(id, notify::kClicked); })),
+          [this](int id) { events_.onEvent(id, ControlEvent::Pressed); })),
       units_(0, 0) {
     // What needs no font comes first, the native window included, while the program's
     // start-up may still be filling the font database on another thread.
@@ -161,7 +161,7 @@ QComboBox* QtDialog::dropDownList(int id) const { return find(widgets_.dropDownL
 QListWidget* QtDialog::listBox(int id) const { return find(widgets_.listBoxes, id); }
 QLineEdit* QtDialog::editField(int id) const { return find(widgets_.edits, id); }
 
-void QtDialog::insertItem(int id, int index, const QString& text) {
+void QtDialog::putItem(int id, int index, const QString& text) {
     if (auto* combo = dropDownList(id)) {
         const int before = combo->currentIndex();
         combo->insertItem(index < 0 ? combo->count() : index, text);
@@ -172,7 +172,7 @@ void QtDialog::insertItem(int id, int index, const QString& text) {
     }
 }
 
-void QtDialog::addString(int id, std::string_view text) {
+void QtDialog::appendItem(int id, std::string_view text) {
     const QString label = toQString(text);
     int index = -1;
     if (widgets_.sortedLists.contains(id)) {
@@ -181,14 +181,14 @@ void QtDialog::addString(int id, std::string_view text) {
                 combo->count(), [combo](int i) { return combo->itemText(i); }, label);
         }
     }
-    insertItem(id, index, label);
+    putItem(id, index, label);
 }
 
-void QtDialog::insertString(int id, int index, std::string_view text) {
-    insertItem(id, index, toQString(text));
+void QtDialog::insertItem(int id, int index, std::string_view text) {
+    putItem(id, index, toQString(text));
 }
 
-void QtDialog::deleteString(int id, int index) {
+void QtDialog::removeItem(int id, int index) {
     if (auto* combo = dropDownList(id)) {
         if (index >= 0 && index < combo->count()) combo->removeItem(index);
     } else if (auto* list = listBox(id)) {
@@ -203,12 +203,12 @@ void QtDialog::deleteString(int id, int index) {
     }
 }
 
-void QtDialog::resetContent(int id) {
+void QtDialog::clearItems(int id) {
     if (auto* combo = dropDownList(id)) combo->clear();
     if (auto* list = listBox(id)) list->clear();
 }
 
-void QtDialog::setCurSel(int id, int index) {
+void QtDialog::selectItem(int id, int index) {
     if (auto* combo = dropDownList(id)) {
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     } else if (auto* list = listBox(id)) {
@@ -221,7 +221,7 @@ void QtDialog::setCurSel(int id, int index) {
     }
 }
 
-int QtDialog::curSel(int id) const {
+int QtDialog::selectedItem(int id) const {
     if (const auto* combo = dropDownList(id)) return combo->currentIndex();
     if (const auto* list = listBox(id)) return listBoxSelection(*list);
     return -1;
@@ -250,7 +250,7 @@ std::string QtDialog::text(int id, int maxChars) const {
     return toUtf8(value);
 }
 
-void QtDialog::setTextSelection(int id, int from, int to) {
+void QtDialog::selectText(int id, int from, int to) {
     QLineEdit* edit = editField(id);
     if (!edit) return;
     const int length = static_cast<int>(edit->text().size());
@@ -264,10 +264,10 @@ void QtDialog::setTextSelection(int id, int from, int to) {
     }
 }
 
-void QtDialog::limitText(int id, int maxChars) {
+void QtDialog::setTextLimit(int id, int maxChars) {
     QLineEdit* edit = editField(id);
-    const int limit = maxChars > 0 ? maxChars : 32767;
-    if (!edit || edit->maxLength() == limit) return;
+    const int limit = maxChars;
+    if (!edit || limit <= 0 || edit->maxLength() == limit) return;
     // QLineEdit sets its text again for a new limit, losing the selection; a limit alone
     // must leave text, selection and caret as they are.
     const int cursor = edit->cursorPosition();
@@ -291,7 +291,7 @@ void QtDialog::disableInputMethod(int id) {
     }
 }
 
-void QtDialog::enable(int id, bool on) {
+void QtDialog::setEnabled(int id, bool on) {
     if (QWidget* widget = control(id)) widget->setEnabled(on);
 }
 
@@ -301,23 +301,23 @@ void QtDialog::setFocus(int id) {
 
 // --- menu, window ----------------------------------------------------------------------
 
-void QtDialog::enableMenuItem(int id, bool on) {
+void QtDialog::setMenuEntryEnabled(int id, bool on) {
     if (QAction* entry = menuEntry(id)) entry->setEnabled(on);
 }
 
-bool QtDialog::menuItemChecked(int id) const {
+bool QtDialog::menuEntryChecked(int id) const {
     const QAction* entry = menuEntry(id);
     return entry && entry->isChecked();
 }
 
-void QtDialog::checkMenuItem(int id, bool on) {
+void QtDialog::setMenuEntryChecked(int id, bool on) {
     QAction* entry = menuEntry(id);
     if (!entry) return;
     entry->setCheckable(true);
     entry->setChecked(on);
 }
 
-void QtDialog::removeSizeAndMaximize() {
+void QtDialog::fixWindowSize() {
     const Qt::WindowFlags flags = window_->windowFlags() & ~Qt::WindowMaximizeButtonHint;
     if (flags != window_->windowFlags()) window_->setWindowFlags(flags);
     window_->setFixedSize(window_->size());

@@ -22,7 +22,7 @@ class QWidget;
 namespace vesk::platform::qt {
 
 // The main window built with Qt Widgets from the dialog layout table, offering the
-// dialog-manager operations by control and menu ID and delivering the window's events.
+// controls' operations by control and menu ID and delivering the window's events.
 class QtDialog final : public Dialog {
 public:
     explicit QtDialog(DialogEvents& events);
@@ -44,25 +44,26 @@ public:
     QMenuBar& menuBar() const;
     const DialogUnits& units() const { return units_; }
     bool ended() const { return ended_; }
+    int result() const { return result_; }  // what end was given
 
     // Dialog
-    void addString(int id, std::string_view text) override;
-    void insertString(int id, int index, std::string_view text) override;
-    void deleteString(int id, int index) override;
-    void resetContent(int id) override;
-    void setCurSel(int id, int index) override;
-    int curSel(int id) const override;
+    void appendItem(int id, std::string_view text) override;
+    void insertItem(int id, int index, std::string_view text) override;
+    void removeItem(int id, int index) override;
+    void clearItems(int id) override;
+    void selectItem(int id, int index) override;
+    int selectedItem(int id) const override;
     void setText(int id, std::string_view text) override;
     std::string text(int id, int maxChars) const override;
-    void setTextSelection(int id, int from, int to) override;
-    void limitText(int id, int maxChars) override;
+    void selectText(int id, int from, int to) override;
+    void setTextLimit(int id, int maxChars) override;
     void disableInputMethod(int id) override;
-    void enable(int id, bool on) override;
+    void setEnabled(int id, bool on) override;
     void setFocus(int id) override;
-    void enableMenuItem(int id, bool on) override;
-    bool menuItemChecked(int id) const override;
-    void checkMenuItem(int id, bool on) override;
-    void removeSizeAndMaximize() override;
+    void setMenuEntryEnabled(int id, bool on) override;
+    bool menuEntryChecked(int id) const override;
+    void setMenuEntryChecked(int id, bool on) override;
+    void fixWindowSize() override;
     void setProperty(std::string_view name, int value) override;
     void removeProperty(std::string_view name) override;
     void setLargeIcon(int resourceId) override;
@@ -77,7 +78,7 @@ private:
     QComboBox* dropDownList(int id) const;  // nullptr when `id` is not a drop-down list
     QListWidget* listBox(int id) const;
     QLineEdit* editField(int id) const;
-    void insertItem(int id, int index, const QString& text);
+    void putItem(int id, int index, const QString& text);  // index -1: at the end
 
     DialogEvents& events_;
     std::unique_ptr<DialogWindow> window_;

@@ -60,7 +60,7 @@ void DialogBuilder::buildMenu() {
                                      const QSignalBlocker blocker(action);
                                      action->setChecked(!action->isChecked());
                                  }
-                                 events->onCommand(id, notify::kClicked);
+                                 events->onEvent(id, ControlEvent::Pressed);
                              });
             widgets_.menuEntries[id] = action;
         }
@@ -139,13 +139,13 @@ QWidget* DialogBuilder::createControl(const layout::Control& control) {
         case layout::ControlKind::Edit: {
             QLineEdit* edit = nullptr;
             if (control.style & layout::kStatField) {
-                edit = new StatField(widgets_.client, [events = &events_, id](int code) {
-                    events->onCommand(id, code);
+                edit = new StatField(widgets_.client, [events = &events_, id](ControlEvent event) {
+                    events->onEvent(id, event);
                 });
             } else {
                 edit = new QLineEdit(widgets_.client);
                 QObject::connect(edit, &QLineEdit::textEdited, &window_, [events = &events_, id] {
-                    events->onCommand(id, notify::kEditChange);
+                    events->onEvent(id, ControlEvent::TextEdited);
                 });
             }
             edit->setFrame((control.style & layout::kBorder) != 0);
@@ -156,8 +156,9 @@ QWidget* DialogBuilder::createControl(const layout::Control& control) {
         case layout::ControlKind::PushButton: {
             auto* button = new QPushButton(toQString(control.text), widgets_.client);
             button->setAutoDefault(false);  // Enter elsewhere in the window must not press it
-            QObject::connect(button, &QPushButton::clicked, &window_,
-                             [events = &events_, id] { events->onCommand(id, notify::kClicked); });
+            QObject::connect(button, &QPushButton::clicked, &window_, [events = &events_, id] {
+                events->onEvent(id, ControlEvent::Pressed);
+            });
             widget = button;
             break;
         }
@@ -175,10 +176,10 @@ void DialogBuilder::setUpDropDownList(QComboBox& list, const layout::Control& co
     const int droppedHeight = units_->y(control.height) - closedHeight;
     list.setMaxVisibleItems(std::max(1, droppedHeight / lineHeight));
     const int id = control.id;
-    // Only the user's choice is reported, as CBN_SELCHANGE followed by CBN_SELENDOK.
+    // Only the user's choice is reported: the selection moved, then confirmed.
     QObject::connect(&list, &QComboBox::activated, &window_, [events = &events_, id] {
-        events->onCommand(id, notify::kSelChange);
-        events->onCommand(id, notify::kSelEndOk);
+        events->onEvent(id, ControlEvent::SelectionChanged);
+        events->onEvent(id, ControlEvent::SelectionConfirmed);
     });
 }
 

@@ -37,7 +37,7 @@ StatField::StatField(QWidget* parent, Notify notify)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMaxLength(layout::kStatFieldLength);
     switchOffInputMethod();
-    connect(this, &QLineEdit::textEdited, this, [this] { notify_(notify::kEditChange); });
+    connect(this, &QLineEdit::textEdited, this, [this] { notify_(ControlEvent::TextEdited); });
 }
 
 void StatField::switchOffInputMethod() {
@@ -63,12 +63,12 @@ void StatField::inputMethodEvent(QInputMethodEvent* event) {
 
 void StatField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    notify_(notify::kEditSetFocus);
+    notify_(ControlEvent::FocusEntered);
 }
 
 void StatField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    notify_(notify::kEditKillFocus);
+    notify_(ControlEvent::FocusLeft);
 }
 
 }  // namespace vesk::platform::qt

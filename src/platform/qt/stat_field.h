@@ -4,15 +4,17 @@
 
 #include <functional>
 
+#include "platform/dialog.h"
+
 namespace vesk::platform::qt {
 
 // A stat field: right-aligned, at most three characters, no input method, and typed
 // characters other than digits are refused. Pasted text goes in as it is, so that the
 // editor normalises it by the same rule as typing. Reports the user's edits and its focus
-// changes with the edit notification codes; text set by the program reports nothing.
+// changes; text set by the program reports nothing.
 class StatField final : public QLineEdit {
 public:
-    using Notify = std::function<void(int notification)>;
+    using Notify = std::function<void(ControlEvent event)>;
 
     StatField(QWidget* parent, Notify notify);
 

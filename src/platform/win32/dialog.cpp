@@ -30,28 +30,28 @@ LRESULT Win32Dialog::sendList(int id, UINT comboMessage, UINT listMessage, WPARA
     return SendDlgItemMessageW(window_, id, isComboBox(id) ? comboMessage : listMessage, w, l);
 }
 
-void Win32Dialog::addString(int id, std::string_view text) {
+void Win32Dialog::appendItem(int id, std::string_view text) {
     const std::wstring wide = toWide(text);
     sendList(id, CB_ADDSTRING, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void Win32Dialog::insertString(int id, int index, std::string_view text) {
+void Win32Dialog::insertItem(int id, int index, std::string_view text) {
     const std::wstring wide = toWide(text);
     sendList(id, CB_INSERTSTRING, LB_INSERTSTRING, static_cast<WPARAM>(index),
              reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void Win32Dialog::deleteString(int id, int index) {
+void Win32Dialog::removeItem(int id, int index) {
     sendList(id, CB_DELETESTRING, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-void Win32Dialog::resetContent(int id) { sendList(id, CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
+void Win32Dialog::clearItems(int id) { sendList(id, CB_RESETCONTENT, LB_RESETCONTENT, 0, 0); }
 
-void Win32Dialog::setCurSel(int id, int index) {
+void Win32Dialog::selectItem(int id, int index) {
     sendList(id, CB_SETCURSEL, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int Win32Dialog::curSel(int id) const {
+int Win32Dialog::selectedItem(int id) const {
     const LRESULT selection = sendList(id, CB_GETCURSEL, LB_GETCURSEL, 0, 0);
     return selection < 0 ? -1 : static_cast<int>(selection);
 }
@@ -69,39 +69,39 @@ std::string Win32Dialog::text(int id, int maxChars) const {
     return toUtf8(std::wstring_view(buffer.data(), static_cast<std::size_t>(std::max(length, 0))));
 }
 
-void Win32Dialog::setTextSelection(int id, int from, int to) {
+void Win32Dialog::selectText(int id, int from, int to) {
     SendDlgItemMessageW(window_, id, EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
 }
 
-void Win32Dialog::limitText(int id, int maxChars) {
+void Win32Dialog::setTextLimit(int id, int maxChars) {
     SendDlgItemMessageW(window_, id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
 }
 
 void Win32Dialog::disableInputMethod(int id) { ImmAssociateContext(control(id), nullptr); }
 
-void Win32Dialog::enable(int id, bool on) { EnableWindow(control(id), on ? TRUE : FALSE); }
+void Win32Dialog::setEnabled(int id, bool on) { EnableWindow(control(id), on ? TRUE : FALSE); }
 
 void Win32Dialog::setFocus(int id) {
     focusWasSet_ = true;
     SetFocus(control(id));
 }
 
-void Win32Dialog::enableMenuItem(int id, bool on) {
+void Win32Dialog::setMenuEntryEnabled(int id, bool on) {
     EnableMenuItem(GetMenu(window_), static_cast<UINT>(id),
                    MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
 }
 
-bool Win32Dialog::menuItemChecked(int id) const {
+bool Win32Dialog::menuEntryChecked(int id) const {
     const UINT state = GetMenuState(GetMenu(window_), static_cast<UINT>(id), MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-void Win32Dialog::checkMenuItem(int id, bool on) {
+void Win32Dialog::setMenuEntryChecked(int id, bool on) {
     CheckMenuItem(GetMenu(window_), static_cast<UINT>(id),
                   MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void Win32Dialog::removeSizeAndMaximize() {
+void Win32Dialog::fixWindowSize() {
     HMENU systemMenu = GetSystemMenu(window_, FALSE);
     RemoveMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
     RemoveMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);

@@ -6,7 +6,8 @@
 
 namespace vesk::platform::win32 {
 
-// platform::Dialog on a real dialog window and its controls, by control and menu ID.
+// platform::Dialog on a real dialog window and its controls, by control and menu ID:
+// each operation sent to the control as the message its class takes.
 class Win32Dialog final : public Dialog {
 public:
     explicit Win32Dialog(HWND window) : window_(window) {}
@@ -15,25 +16,25 @@ public:
     // Whether setFocus has been called; the dialog manager then leaves the focus alone.
     bool focusWasSet() const { return focusWasSet_; }
 
-    void addString(int id, std::string_view text) override;
-    void insertString(int id, int index, std::string_view text) override;
-    void deleteString(int id, int index) override;
-    void resetContent(int id) override;
-    void setCurSel(int id, int index) override;
-    int curSel(int id) const override;
+    void appendItem(int id, std::string_view text) override;
+    void insertItem(int id, int index, std::string_view text) override;
+    void removeItem(int id, int index) override;
+    void clearItems(int id) override;
+    void selectItem(int id, int index) override;
+    int selectedItem(int id) const override;
 
     void setText(int id, std::string_view text) override;
     std::string text(int id, int maxChars) const override;
-    void setTextSelection(int id, int from, int to) override;
-    void limitText(int id, int maxChars) override;
+    void selectText(int id, int from, int to) override;
+    void setTextLimit(int id, int maxChars) override;
     void disableInputMethod(int id) override;
-    void enable(int id, bool on) override;
+    void setEnabled(int id, bool on) override;
     void setFocus(int id) override;
 
-    void enableMenuItem(int id, bool on) override;
-    bool menuItemChecked(int id) const override;
-    void checkMenuItem(int id, bool on) override;
-    void removeSizeAndMaximize() override;
+    void setMenuEntryEnabled(int id, bool on) override;
+    bool menuEntryChecked(int id) const override;
+    void setMenuEntryChecked(int id, bool on) override;
+    void fixWindowSize() override;
     void setProperty(std::string_view name, int value) override;
     void removeProperty(std::string_view name) override;
     void setLargeIcon(int resourceId) override;

@@ -9,6 +9,7 @@
 #include "layout/main_dialog_layout.h"
 #include "platform/win32/accessible_names.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/control_events.h"
 #include "platform/win32/dialog.h"
 #include "platform/win32/escape_filter.h"
 #include "platform/win32/wide_text.h"
@@ -44,7 +45,9 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_COMMAND:
             // Every command counts as handled, the dialog's own OK and Cancel included:
             // the window ends only when the events say so.
-            session->events.onCommand(LOWORD(wParam), HIWORD(wParam));
+            if (const auto event = win32::controlEventOf(wParam, lParam)) {
+                session->events.onEvent(LOWORD(wParam), *event);
+            }
             return TRUE;
         case WM_CLOSE:
             session->events.onClose();

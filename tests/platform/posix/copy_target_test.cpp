@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "io/image_file.h"
+#include "io/profile.h"
 #include "platform/file_copy.h"
 #include "platform/posix/fd.h"
-#include "io/profile.h"
 #include "platform/whole_file.h"
 #include "test_files.h"
 

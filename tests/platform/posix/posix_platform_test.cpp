@@ -9,10 +9,10 @@
 #include <functional>
 #include <optional>
 
+#include "io/profile.h"
 #include "platform/file.h"
 #include "platform/file_copy.h"
 #include "platform/own_path.h"
-#include "io/profile.h"
 #include "platform/single_instance.h"
 #include "test_files.h"
 #include "unprivileged.h"

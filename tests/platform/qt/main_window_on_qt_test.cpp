@@ -1,5 +1,6 @@
-// The editor's main window running on the Qt window: initial state, focus, typing into
-// the stat fields, opening an image through the chooser and choosing enemies by keyboard.
+// The editor's main window running on the Qt window: typing into the stat fields, opening
+// an image through the chooser and choosing enemies by keyboard. Its first state and how
+// it closes are the dialog contract's (tests/platform/dialog_contract_test.cpp).
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include "chooser_answer.h"
 #include "data/enemy_block.h"
 #include "data/name_tables.h"
-#include "data/value_tables.h"
 #include "layout/main_dialog_layout.h"
 #include "layout/resource_ids.h"
 #include "modal_answer.h"
@@ -64,30 +64,6 @@ protected:
     QtDialog dialog{session.window};
 };
 
-TEST_F(MainWindowOnQtTest, InitialStateBeforeAnImageIsOpen) {
-    EXPECT_EQ(combo(IDC_ENEMY_LIST).count(), 200);
-    EXPECT_EQ(combo(IDC_ENEMY_LIST).itemText(199), qs(enemyLabel(199)));
-    EXPECT_EQ(combo(IDC_HP_LIST).count(), kHpLabelCount);
-    EXPECT_EQ(combo(IDC_HP_LIST).itemText(44), qs(hpLabel(44)));
-    EXPECT_EQ(combo(IDC_KERO_LIST).count(), kKeroLabelCount);
-    EXPECT_EQ(combo(IDC_ABILITY_CHOICE).count(), kAbilityIdCount);
-    EXPECT_EQ(combo(IDC_ABILITY_CHOICE).itemText(255), qs(abilityLabel(255)));
-    for (int id : {IDC_ENEMY_LIST, IDC_HP_LIST, IDC_KERO_LIST, IDC_ABILITY_CHOICE}) {
-        EXPECT_EQ(dialog.curSel(id), 0) << id;
-    }
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(stat(k).text(), "0");
-    EXPECT_EQ(qobject_cast<QListWidget*>(dialog.control(IDC_ABILITY_LIST))->count(), 0);
-    EXPECT_FALSE(dialog.control(IDC_ENEMY_LIST)->isEnabled());
-    EXPECT_FALSE(dialog.control(IDC_REPLACE)->isEnabled());
-    EXPECT_FALSE(dialog.menuEntry(IDM_SAVE)->isEnabled());
-    EXPECT_FALSE(dialog.menuEntry(IDM_SAVE_AS)->isEnabled());
-    EXPECT_TRUE(dialog.menuEntry(IDM_OPEN)->isEnabled());
-    EXPECT_TRUE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
-    EXPECT_EQ(dialog.window().property("VeskEdit").toInt(), 1);
-    EXPECT_FALSE(dialog.window().windowIcon().isNull());
-    EXPECT_EQ(dialog.window().focusWidget(), dialog.control(IDC_HP_LIST));
-}
-
 TEST_F(MainWindowOnQtTest, TypedStatsStayDigitsUpTo255WithCaretAtEnd) {
     QLineEdit& attack = stat(0);
     attack.setFocus();
@@ -131,24 +107,13 @@ TEST_F(MainWindowOnQtTest, OpeningThroughTheChooserEnablesEditingAndShowsEnemy) 
     // Down twice on the enemy list is two user choices: enemy 2 is shown.
     QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
     QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
-    EXPECT_EQ(dialog.curSel(IDC_ENEMY_LIST), 2);
+    EXPECT_EQ(dialog.selectedItem(IDC_ENEMY_LIST), 2);
     for (int k = 0; k < 4; ++k) EXPECT_EQ(stat(k).text().toInt(), expected.stat(2, k)) << k;
-    EXPECT_EQ(dialog.curSel(IDC_KERO_LIST), expected.keroIndex(2));
+    EXPECT_EQ(dialog.selectedItem(IDC_KERO_LIST), expected.keroIndex(2));
     auto* abilities = qobject_cast<QListWidget*>(dialog.control(IDC_ABILITY_LIST));
     ASSERT_EQ(abilities->count(), expected.abilityCount(2));
     EXPECT_EQ(abilities->item(0)->text(), qs(abilityLabel(expected.abilityAt(2, 0))));
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 0);
-}
-
-TEST_F(MainWindowOnQtTest, CloseRequestEndsTheWindowAndWritesTheSetting) {
-    dialog.menuEntry(IDM_AUTO_BACKUP)->trigger();
-    EXPECT_FALSE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
-    dialog.window().close();
-    EXPECT_TRUE(dialog.ended());
-    EXPECT_FALSE(dialog.window().isVisible());
-    EXPECT_FALSE(SettingsFile(dir.path("data.ini")).loadBackupSetting());
-    dialog.destroy();
-    EXPECT_FALSE(dialog.window().property("VeskEdit").isValid());
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), 0);
 }
 
 }  // namespace

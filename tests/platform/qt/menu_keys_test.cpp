@@ -36,13 +36,13 @@ protected:
 TEST_F(MenuKeysTest, F10OpensTheFirstMenuFromAnyControl) {
     for (int id : {IDC_STAT_ATTACK, IDC_ENEMY_LIST, IDC_ABILITY_LIST, IDC_REPLACE}) {
         SCOPED_TRACE(id);
-        dialog.enable(id, true);
+        dialog.setEnabled(id, true);
         dialog.control(id)->setFocus();
         QTest::keyClick(dialog.control(id), Qt::Key_F10);
         ASSERT_EQ(dialog.menuBar().activeAction(), firstMenu());
         EXPECT_TRUE(firstMenu()->menu()->isVisible());
-        for (const auto& [command, notification] : events.commands) {
-            EXPECT_NE(notification, notify::kClicked) << "F10 itself runs no command";
+        for (const auto& [command, event] : events.commands) {
+            EXPECT_NE(event, ControlEvent::Pressed) << "F10 itself runs no command";
         }
         // The keyboard now walks the menus: Right moves on to the next one.
         QTest::keyClick(firstMenu()->menu(), Qt::Key_Right);

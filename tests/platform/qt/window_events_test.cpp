@@ -51,13 +51,13 @@ TEST_F(WindowEventsTest, TypingInStatFieldReportsEditsButSetTextDoesNot) {
     QLineEdit& attack = field(IDC_STAT_ATTACK);
     attack.setFocus();
     events.clear();
-    dialog.setTextSelection(IDC_STAT_ATTACK, 2, 2);
+    dialog.selectText(IDC_STAT_ATTACK, 2, 2);
     QTest::keyClicks(&attack, "3");
     EXPECT_EQ(attack.text(), "123");
     QTest::keyClick(&attack, Qt::Key_Backspace);
     EXPECT_EQ(attack.text(), "12");
-    const std::vector<Command> changes = {{IDC_STAT_ATTACK, notify::kEditChange},
-                                          {IDC_STAT_ATTACK, notify::kEditChange}};
+    const std::vector<Command> changes = {{IDC_STAT_ATTACK, ControlEvent::TextEdited},
+                                          {IDC_STAT_ATTACK, ControlEvent::TextEdited}};
     EXPECT_EQ(events.commandsOf(IDC_STAT_ATTACK), changes);
 }
 
@@ -85,7 +85,7 @@ TEST_F(WindowEventsTest, PastedTextGoesInAsItIsAndIsReported) {
     EXPECT_EQ(speed.text(), "-5");
     ASSERT_FALSE(events.commandsOf(IDC_STAT_SPEED).empty());
     EXPECT_EQ(events.commandsOf(IDC_STAT_SPEED).back(),
-              Command(IDC_STAT_SPEED, notify::kEditChange));
+              Command(IDC_STAT_SPEED, ControlEvent::TextEdited));
 }
 
 TEST_F(WindowEventsTest, StatFieldFocusChangesAreReported) {
@@ -93,21 +93,21 @@ TEST_F(WindowEventsTest, StatFieldFocusChangesAreReported) {
     QApplication::processEvents();
     field(IDC_STAT_SPEED).setFocus();
     QApplication::processEvents();
-    const std::vector<Command> expected = {{IDC_STAT_MAGIC, notify::kEditSetFocus},
-                                           {IDC_STAT_MAGIC, notify::kEditKillFocus},
-                                           {IDC_STAT_SPEED, notify::kEditSetFocus}};
+    const std::vector<Command> expected = {{IDC_STAT_MAGIC, ControlEvent::FocusEntered},
+                                           {IDC_STAT_MAGIC, ControlEvent::FocusLeft},
+                                           {IDC_STAT_SPEED, ControlEvent::FocusEntered}};
     EXPECT_EQ(events.commands, expected);
 }
 
 TEST_F(WindowEventsTest, TextSelectionPlacesCaretOrSelects) {
     dialog.setText(IDC_STAT_ATTACK, "255");
-    dialog.setTextSelection(IDC_STAT_ATTACK, 0, -1);
+    dialog.selectText(IDC_STAT_ATTACK, 0, -1);
     EXPECT_EQ(field(IDC_STAT_ATTACK).selectedText(), "255");
-    dialog.setTextSelection(IDC_STAT_ATTACK, 3, 3);
+    dialog.selectText(IDC_STAT_ATTACK, 3, 3);
     EXPECT_FALSE(field(IDC_STAT_ATTACK).hasSelectedText());
     EXPECT_EQ(field(IDC_STAT_ATTACK).cursorPosition(), 3);
-    dialog.setTextSelection(IDC_STAT_ATTACK, 0, 2);
-    dialog.limitText(IDC_STAT_ATTACK, 4);
+    dialog.selectText(IDC_STAT_ATTACK, 0, 2);
+    dialog.setTextLimit(IDC_STAT_ATTACK, 4);
     EXPECT_EQ(field(IDC_STAT_ATTACK).maxLength(), 4);
     EXPECT_EQ(field(IDC_STAT_ATTACK).text(), "255");
     EXPECT_EQ(field(IDC_STAT_ATTACK).selectedText(), "25");
@@ -116,60 +116,60 @@ TEST_F(WindowEventsTest, TextSelectionPlacesCaretOrSelects) {
 
 TEST_F(WindowEventsTest, UserChoiceInDropDownReportsSelEndOkProgramChoiceDoesNot) {
     for (const char* label : {"000 : a", "001 : b", "002 : c"})
-        dialog.addString(IDC_HP_LIST, label);
-    dialog.setCurSel(IDC_HP_LIST, 0);
-    dialog.setCurSel(IDC_HP_LIST, 2);
+        dialog.appendItem(IDC_HP_LIST, label);
+    dialog.selectItem(IDC_HP_LIST, 0);
+    dialog.selectItem(IDC_HP_LIST, 2);
     EXPECT_TRUE(events.commands.empty());
 
-    dialog.setCurSel(IDC_HP_LIST, 0);
+    dialog.selectItem(IDC_HP_LIST, 0);
     combo(IDC_HP_LIST).setFocus();
     QTest::keyClick(&combo(IDC_HP_LIST), Qt::Key_Down);
-    EXPECT_EQ(dialog.curSel(IDC_HP_LIST), 1);
-    const std::vector<Command> expected = {{IDC_HP_LIST, notify::kSelChange},
-                                           {IDC_HP_LIST, notify::kSelEndOk}};
+    EXPECT_EQ(dialog.selectedItem(IDC_HP_LIST), 1);
+    const std::vector<Command> expected = {{IDC_HP_LIST, ControlEvent::SelectionChanged},
+                                           {IDC_HP_LIST, ControlEvent::SelectionConfirmed}};
     EXPECT_EQ(events.commands, expected);
 }
 
 TEST_F(WindowEventsTest, DisabledListAndButtonIgnoreTheUser) {
-    dialog.addString(IDC_ENEMY_LIST, "000 : a");
-    dialog.addString(IDC_ENEMY_LIST, "001 : b");
-    dialog.setCurSel(IDC_ENEMY_LIST, 0);
+    dialog.appendItem(IDC_ENEMY_LIST, "000 : a");
+    dialog.appendItem(IDC_ENEMY_LIST, "001 : b");
+    dialog.selectItem(IDC_ENEMY_LIST, 0);
     QTest::keyClick(&combo(IDC_ENEMY_LIST), Qt::Key_Down);
     QTest::mouseClick(dialog.control(IDC_REPLACE), Qt::LeftButton);
     EXPECT_TRUE(events.commands.empty());
-    EXPECT_EQ(dialog.curSel(IDC_ENEMY_LIST), 0);
+    EXPECT_EQ(dialog.selectedItem(IDC_ENEMY_LIST), 0);
 
-    dialog.enable(IDC_REPLACE, true);
+    dialog.setEnabled(IDC_REPLACE, true);
     QTest::mouseClick(dialog.control(IDC_REPLACE), Qt::LeftButton);
-    EXPECT_EQ(events.commands, std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
+    EXPECT_EQ(events.commands, std::vector<Command>({{IDC_REPLACE, ControlEvent::Pressed}}));
 }
 
 TEST_F(WindowEventsTest, ListBoxSelectionByProgram) {
-    for (const char* label : {"a", "b", "c"}) dialog.addString(IDC_ABILITY_LIST, label);
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1);
-    dialog.setCurSel(IDC_ABILITY_LIST, 1);
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 1);
-    dialog.deleteString(IDC_ABILITY_LIST, 1);
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1) << "deleting the selected row leaves none";
-    dialog.insertString(IDC_ABILITY_LIST, 1, "B");
-    dialog.setCurSel(IDC_ABILITY_LIST, 2);
-    dialog.deleteString(IDC_ABILITY_LIST, 0);
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), 1) << "the selection follows its row";
-    dialog.resetContent(IDC_ABILITY_LIST);
-    EXPECT_EQ(dialog.curSel(IDC_ABILITY_LIST), -1);
+    for (const char* label : {"a", "b", "c"}) dialog.appendItem(IDC_ABILITY_LIST, label);
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), -1);
+    dialog.selectItem(IDC_ABILITY_LIST, 1);
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), 1);
+    dialog.removeItem(IDC_ABILITY_LIST, 1);
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), -1) << "deleting the selected row leaves none";
+    dialog.insertItem(IDC_ABILITY_LIST, 1, "B");
+    dialog.selectItem(IDC_ABILITY_LIST, 2);
+    dialog.removeItem(IDC_ABILITY_LIST, 0);
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), 1) << "the selection follows its row";
+    dialog.clearItems(IDC_ABILITY_LIST);
+    EXPECT_EQ(dialog.selectedItem(IDC_ABILITY_LIST), -1);
     EXPECT_TRUE(events.commands.empty());
 }
 
 TEST_F(WindowEventsTest, MenuEntriesReportCommandsAndOnlyTheProgramMovesCheckMarks) {
     dialog.menuEntry(IDM_OPEN)->trigger();
     dialog.menuEntry(IDM_AUTO_BACKUP)->trigger();
-    EXPECT_TRUE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
-    const std::vector<Command> expected = {{IDM_OPEN, notify::kClicked},
-                                           {IDM_AUTO_BACKUP, notify::kClicked}};
+    EXPECT_TRUE(dialog.menuEntryChecked(IDM_AUTO_BACKUP));
+    const std::vector<Command> expected = {{IDM_OPEN, ControlEvent::Pressed},
+                                           {IDM_AUTO_BACKUP, ControlEvent::Pressed}};
     EXPECT_EQ(events.commands, expected);
-    dialog.checkMenuItem(IDM_AUTO_BACKUP, false);
-    EXPECT_FALSE(dialog.menuItemChecked(IDM_AUTO_BACKUP));
-    dialog.enableMenuItem(IDM_SAVE, true);
+    dialog.setMenuEntryChecked(IDM_AUTO_BACKUP, false);
+    EXPECT_FALSE(dialog.menuEntryChecked(IDM_AUTO_BACKUP));
+    dialog.setMenuEntryEnabled(IDM_SAVE, true);
     EXPECT_TRUE(dialog.menuEntry(IDM_SAVE)->isEnabled());
     EXPECT_EQ(events.commands.size(), 2u);
 }
@@ -182,9 +182,9 @@ TEST_F(WindowEventsTest, CloseEscapeAndEnterAreReportedButNeverCloseTheWindow) {
     QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Escape);
     QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Return);
     QTest::keyClick(&combo(IDC_HP_LIST), Qt::Key_Enter, Qt::KeypadModifier);
-    const std::vector<Command> expected = {{IDC_DIALOG_CANCEL, notify::kClicked},
-                                           {IDC_DIALOG_OK, notify::kClicked},
-                                           {IDC_DIALOG_OK, notify::kClicked}};
+    const std::vector<Command> expected = {{IDC_DIALOG_CANCEL, ControlEvent::Pressed},
+                                           {IDC_DIALOG_OK, ControlEvent::Pressed},
+                                           {IDC_DIALOG_OK, ControlEvent::Pressed}};
     EXPECT_EQ(events.commands, expected);
     EXPECT_TRUE(dialog.window().isVisible());
     EXPECT_FALSE(dialog.ended());
@@ -295,15 +295,15 @@ namespace vesk::platform::qt {
 namespace {
 
 TEST_F(WindowEventsTest, EnterPressesOnlyTheFocusedButton) {
-    dialog.enable(IDC_REPLACE, true);
+    dialog.setEnabled(IDC_REPLACE, true);
     field(IDC_STAT_ATTACK).setFocus();
     QTest::keyClick(&field(IDC_STAT_ATTACK), Qt::Key_Return);
     dialog.control(IDC_REPLACE)->setFocus();
     QTest::keyClick(dialog.control(IDC_REPLACE), Qt::Key_Return);
     EXPECT_EQ(events.commandsOf(IDC_DIALOG_OK),
-              std::vector<Command>({{IDC_DIALOG_OK, notify::kClicked}}));
+              std::vector<Command>({{IDC_DIALOG_OK, ControlEvent::Pressed}}));
     EXPECT_EQ(events.commandsOf(IDC_REPLACE),
-              std::vector<Command>({{IDC_REPLACE, notify::kClicked}}));
+              std::vector<Command>({{IDC_REPLACE, ControlEvent::Pressed}}));
 }
 
 }  // namespace

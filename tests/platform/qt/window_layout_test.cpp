@@ -62,7 +62,7 @@ TEST_F(WindowLayoutTest, WindowHasCaptionFixedSizeAndNoMaximise) {
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowSystemMenuHint);
-    dialog.removeSizeAndMaximize();
+    dialog.fixWindowSize();
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
@@ -172,20 +172,20 @@ TEST_F(WindowLayoutTest, TabStopsFollowTableOrder) {
 
 TEST_F(WindowLayoutTest, SortedListsSortTheirLabelsOthersKeepOrder) {
     for (int id : {IDC_ENEMY_LIST, IDC_ABILITY_CHOICE}) {
-        dialog.addString(id, "002 : b");
-        dialog.addString(id, "000 : a");
-        dialog.addString(id, "001 : c");
+        dialog.appendItem(id, "002 : b");
+        dialog.appendItem(id, "000 : a");
+        dialog.appendItem(id, "001 : c");
         auto* list = qobject_cast<QComboBox*>(dialog.control(id));
         ASSERT_EQ(list->count(), 3);
         EXPECT_EQ(list->itemText(0), "000 : a");
         EXPECT_EQ(list->itemText(2), "002 : b");
-        EXPECT_EQ(dialog.curSel(id), -1) << "adding selects nothing";
+        EXPECT_EQ(dialog.selectedItem(id), -1) << "adding selects nothing";
     }
     for (int id : {IDC_HP_LIST, IDC_KERO_LIST, IDC_ABILITY_LIST}) {
-        dialog.addString(id, "9");
-        dialog.addString(id, "1");
-        dialog.insertString(id, 1, "5");
-        dialog.addString(id, "3");
+        dialog.appendItem(id, "9");
+        dialog.appendItem(id, "1");
+        dialog.insertItem(id, 1, "5");
+        dialog.appendItem(id, "3");
         const std::vector<std::string> expected = {"9", "5", "1", "3"};
         for (int i = 0; i < 4; ++i) {
             QString shown;
@@ -234,7 +234,7 @@ TEST_F(WindowLayoutTest, MenuHasItsEntriesMnemonicsAndInitialStates) {
             EXPECT_EQ(action->text(), qs(e.text));
             EXPECT_EQ(action->isEnabled(), !e.grayed);
             EXPECT_EQ(action->isChecked(), e.checked);
-            EXPECT_EQ(dialog.menuItemChecked(e.id), e.checked);
+            EXPECT_EQ(dialog.menuEntryChecked(e.id), e.checked);
         }
     }
     EXPECT_EQ(menus[0]->text(), "ファイル(&O)");

@@ -51,12 +51,12 @@ public:
         h_.initDone_ = true;
         h_.changed_.notify_all();
     }
-    void onCommand(int id, int notification) override {
+    void onEvent(int id, platform::ControlEvent event) override {
         if (id == kRunPendingAction && h_.pending_ != nullptr) {
             (*h_.pending_)(*h_.dialog_);
             return;
         }
-        h_.inner_.onCommand(id, notification);
+        h_.inner_.onEvent(id, event);
     }
     void onClose() override { h_.inner_.onClose(); }
     void onDestroy() override {
@@ -215,6 +215,8 @@ std::wstring className(HWND window) {
     GetClassNameW(window, name, static_cast<int>(std::size(name)));
     return name;
 }
+
+void clickButton(HWND owner, int id) { PostMessageW(GetDlgItem(owner, id), BM_CLICK, 0, 0); }
 
 void typeChars(HWND control, const std::wstring& keys) {
     for (wchar_t key : keys) SendMessageW(control, WM_CHAR, key, 1);

@@ -70,6 +70,8 @@ std::wstring windowText(HWND window);
 // The first descendant of `parent` with control ID `id` and window class `cls`.
 HWND findDescendant(HWND parent, int id, const std::wstring& cls);
 std::wstring className(HWND window);
+// Clicks the push button `id` of a chooser or message box, without waiting for it.
+void clickButton(HWND owner, int id);
 // Sends text to a control as typed characters (WM_CHAR), as the keyboard would.
 void typeChars(HWND control, const std::wstring& keys);
 

@@ -1,9 +1,10 @@
 // The real window built by runMainDialog from "MAINDLG": its controls as the dialog
-// manager created them, the notifications real input raises, and platform::Dialog's
+// manager created them, the events real input raises, and platform::Dialog's
 // operations on the Win32 controls.
 #include <windows.h>
 
 #include <imm.h>
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,11 @@
 namespace vesk::test {
 namespace {
 
+using platform::ControlEvent;
 using platform::win32::toUtf8;
 using platform::win32::toWide;
 using tools::styleNamesOf;
 using tools::windowClassOf;
-namespace notify = platform::notify;
 
 class DialogWindowTest : public ::testing::Test {
 protected:
@@ -144,13 +145,12 @@ TEST_F(DialogWindowTest, MenuStartsWithSavesGrayedAndBackupChecked) {
     EXPECT_NE(state(IDM_AUTO_BACKUP) & MF_CHECKED, 0u);
 }
 
-TEST_F(DialogWindowTest, TypingIntoAStatFieldRaisesChangeNotificationsForDigitsOnly) {
+TEST_F(DialogWindowTest, TypingIntoAStatFieldReportsEditsForDigitsOnly) {
     HWND field = harness.item(IDC_STAT_ATTACK);
     events.take();
     typeChars(field, L"1");
     EXPECT_EQ(events.take(IDC_STAT_ATTACK),
-              (std::vector<RecordingEvents::Command>{{IDC_STAT_ATTACK, notify::kEditUpdate},
-                                                     {IDC_STAT_ATTACK, notify::kEditChange}}));
+              (std::vector<RecordingEvents::Command>{{IDC_STAT_ATTACK, ControlEvent::TextEdited}}));
     typeChars(field, L"x-");
     EXPECT_EQ(events.take(IDC_STAT_ATTACK), std::vector<RecordingEvents::Command>{})
         << "not digits";
@@ -160,55 +160,55 @@ TEST_F(DialogWindowTest, TypingIntoAStatFieldRaisesChangeNotificationsForDigitsO
     const auto afterBackspace = events.take(IDC_STAT_ATTACK);
     ASSERT_FALSE(afterBackspace.empty());
     EXPECT_EQ(afterBackspace.back(),
-              (RecordingEvents::Command{IDC_STAT_ATTACK, notify::kEditChange}));
+              (RecordingEvents::Command{IDC_STAT_ATTACK, ControlEvent::TextEdited}));
 }
 
-TEST_F(DialogWindowTest, TextSetByTheProgramRaisesNoChangeNotification) {
+TEST_F(DialogWindowTest, TextSetByTheProgramReportsNoEdit) {
     events.take();
     harness.onDialogThread([](platform::Dialog& d) {
         for (const int id : layout::kStatFieldIds) d.setText(id, "123");
     });
     for (const auto& c : events.take()) {
-        EXPECT_NE(c.notification, notify::kEditChange) << c.id;
-        EXPECT_NE(c.notification, notify::kEditUpdate) << c.id;
+        EXPECT_NE(c.event, ControlEvent::TextEdited) << c.id;
     }
     EXPECT_EQ(itemText(IDC_STAT_MAGIC), L"123");
 }
 
-TEST_F(DialogWindowTest, ChoosingFromADroppedListEndsWithSelEndOk) {
+TEST_F(DialogWindowTest, ChoosingFromADroppedListEndsWithAConfirmedSelection) {
     harness.onDialogThread([](platform::Dialog& d) {
-        d.enable(IDC_ENEMY_LIST, true);
+        d.setEnabled(IDC_ENEMY_LIST, true);
         for (const char* label : {"000 : a", "001 : b", "002 : c"})
-            d.addString(IDC_ENEMY_LIST, label);
-        d.setCurSel(IDC_ENEMY_LIST, 0);
+            d.appendItem(IDC_ENEMY_LIST, label);
+        d.selectItem(IDC_ENEMY_LIST, 0);
     });
     events.take();
     HWND list = harness.item(IDC_ENEMY_LIST);
-    send(IDC_ENEMY_LIST, CB_SHOWDROPDOWN, TRUE);
+    ComboBox_ShowDropdown(list, TRUE);
     send(IDC_ENEMY_LIST, WM_KEYDOWN, VK_DOWN);
     send(IDC_ENEMY_LIST, WM_KEYDOWN, VK_DOWN);
     send(IDC_ENEMY_LIST, WM_KEYDOWN, VK_RETURN);
     sync();
-    EXPECT_EQ(send(IDC_ENEMY_LIST, CB_GETCURSEL), 2);
+    EXPECT_EQ(ComboBox_GetCurSel(list), 2);
     const auto commands = events.take();
     ASSERT_FALSE(commands.empty());
-    EXPECT_EQ(std::count(commands.begin(), commands.end(),
-                         RecordingEvents::Command{IDC_ENEMY_LIST, notify::kSelEndOk}),
-              1);
+    EXPECT_EQ(
+        std::count(commands.begin(), commands.end(),
+                   RecordingEvents::Command{IDC_ENEMY_LIST, ControlEvent::SelectionConfirmed}),
+        1);
     EXPECT_EQ(commands.back().id, IDC_ENEMY_LIST);
-    (void)list;
 }
 
 TEST_F(DialogWindowTest, OkCancelAndTheirKeysAreCommandsThatLeaveTheWindowOpen) {
     events.take();
-    SendMessageW(harness.window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    SendMessageW(harness.window(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     pressKey(focus(), VK_ESCAPE);
     pressKey(focus(), VK_RETURN);
     const auto commands = events.take();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), RecordingEvents::Command{IDOK, 0}), 2);
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), RecordingEvents::Command{IDCANCEL, 0}),
-              2);
+    const auto count = [&commands](int id) {
+        return std::count(commands.begin(), commands.end(),
+                          RecordingEvents::Command{id, ControlEvent::Pressed});
+    };
+    EXPECT_EQ(count(IDOK), 1);
+    EXPECT_EQ(count(IDCANCEL), 1);
     EXPECT_FALSE(harness.waitForEnd(200).has_value());
     EXPECT_TRUE(IsWindowVisible(harness.window()));
     EXPECT_EQ(events.closes, 0);
@@ -233,41 +233,47 @@ TEST_F(DialogWindowTest, ListOperationsOnDropDownsAndTheListBox) {
     for (const int id : {IDC_HP_LIST, IDC_ABILITY_LIST}) {
         SCOPED_TRACE(id);
         const bool combo = id != IDC_ABILITY_LIST;
-        const UINT count = combo ? CB_GETCOUNT : LB_GETCOUNT;
-        const UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+        HWND list = harness.item(id);
+        const auto count = [list, combo] {
+            return combo ? ComboBox_GetCount(list) : ListBox_GetCount(list);
+        };
         int selection = 0;
         harness.onDialogThread([&](platform::Dialog& d) {
-            d.resetContent(id);
-            d.addString(id, "ＨＰ 0");
-            d.addString(id, "2");
-            d.insertString(id, 1, "表 1");
-            d.setCurSel(id, 2);
-            selection = d.curSel(id);
+            d.clearItems(id);
+            d.appendItem(id, "ＨＰ 0");
+            d.appendItem(id, "2");
+            d.insertItem(id, 1, "表 1");
+            d.selectItem(id, 2);
+            selection = d.selectedItem(id);
         });
         EXPECT_EQ(selection, 2);
-        EXPECT_EQ(send(id, count), 3);
+        EXPECT_EQ(count(), 3);
         wchar_t text[32] = {};
-        send(id, getText, 1, reinterpret_cast<LPARAM>(text));
+        if (combo) {
+            ComboBox_GetLBText(list, 1, text);
+        } else {
+            ListBox_GetText(list, 1, text);
+        }
         EXPECT_EQ(toUtf8(text), "表 1");
         harness.onDialogThread([&](platform::Dialog& d) {
-            d.deleteString(id, 0);
-            d.setCurSel(id, -1);
-            selection = d.curSel(id);
+            d.removeItem(id, 0);
+            d.selectItem(id, -1);
+            selection = d.selectedItem(id);
         });
         EXPECT_EQ(selection, -1);
-        EXPECT_EQ(send(id, count), 2);
-        harness.onDialogThread([&](platform::Dialog& d) { d.resetContent(id); });
-        EXPECT_EQ(send(id, count), 0);
+        EXPECT_EQ(count(), 2);
+        harness.onDialogThread([&](platform::Dialog& d) { d.clearItems(id); });
+        EXPECT_EQ(count(), 0);
     }
 }
 
 TEST_F(DialogWindowTest, EditOperations) {
     std::string text;
     harness.onDialogThread([&](platform::Dialog& d) {
-        d.limitText(IDC_STAT_SPEED, 3);
+        d.setTextLimit(IDC_STAT_SPEED, 3);
         d.setText(IDC_STAT_SPEED, "98765");
         text = d.text(IDC_STAT_SPEED, 3);
-        d.setTextSelection(IDC_STAT_SPEED, 1, -1);
+        d.selectText(IDC_STAT_SPEED, 1, -1);
         d.disableInputMethod(IDC_STAT_SPEED);
     });
     EXPECT_EQ(text, "987") << "at most the asked number of characters";
@@ -291,11 +297,11 @@ TEST_F(DialogWindowTest, EditOperations) {
 
 TEST_F(DialogWindowTest, EnableFocusMenuPropertyAndIcon) {
     harness.onDialogThread([](platform::Dialog& d) {
-        d.enable(IDC_REPLACE, true);
+        d.setEnabled(IDC_REPLACE, true);
         d.setFocus(IDC_REPLACE);
-        d.enableMenuItem(IDM_SAVE, true);
-        d.checkMenuItem(IDM_AUTO_BACKUP, false);
-        d.removeSizeAndMaximize();
+        d.setMenuEntryEnabled(IDM_SAVE, true);
+        d.setMenuEntryChecked(IDM_AUTO_BACKUP, false);
+        d.fixWindowSize();
         d.setProperty("VeskEditTest", 1);
         d.setLargeIcon(IDI_MAIN);
     });
@@ -306,7 +312,7 @@ TEST_F(DialogWindowTest, EnableFocusMenuPropertyAndIcon) {
     EXPECT_EQ(GetMenuState(menu, IDM_AUTO_BACKUP, MF_BYCOMMAND) & MF_CHECKED, 0u);
     bool checked = true;
     harness.onDialogThread(
-        [&](platform::Dialog& d) { checked = d.menuItemChecked(IDM_AUTO_BACKUP); });
+        [&](platform::Dialog& d) { checked = d.menuEntryChecked(IDM_AUTO_BACKUP); });
     EXPECT_FALSE(checked);
     HMENU systemMenu = GetSystemMenu(harness.window(), FALSE);
     EXPECT_EQ(GetMenuState(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));

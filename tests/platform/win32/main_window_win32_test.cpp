@@ -1,7 +1,10 @@
-// The editor's one window on the real dialog: initialisation, the event table and whole
-// user stories with the real choosers and message boxes, held against the in-memory
-// window that the portable tests use.
+// The editor's one window on the real dialog: the event table and whole user stories
+// with the real choosers and message boxes, held against the in-memory window that the
+// portable tests use. Its first state and how it closes are the dialog contract's
+// (tests/platform/dialog_contract_test.cpp).
 #include <windows.h>
+
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
@@ -33,13 +36,16 @@ using platform::win32::toWide;
 
 std::string itemText(HWND list, bool combo, int index) {
     wchar_t text[128] = {};
-    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text));
+    if (combo) {
+        ComboBox_GetLBText(list, index, text);
+    } else {
+        ListBox_GetText(list, index, text);
+    }
     return toUtf8(text);
 }
 
 int itemCount(HWND list, bool combo) {
-    return static_cast<int>(SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    return combo ? ComboBox_GetCount(list) : ListBox_GetCount(list);
 }
 
 // What the window shows of the editor's state.
@@ -53,11 +59,11 @@ struct Shown {
 Shown shownBy(const DialogHarness& h) {
     Shown s;
     for (const int id : layout::kStatFieldIds) s.stats.push_back(toUtf8(windowText(h.item(id))));
-    s.enemy = static_cast<int>(SendMessageW(h.item(IDC_ENEMY_LIST), CB_GETCURSEL, 0, 0));
-    s.hp = static_cast<int>(SendMessageW(h.item(IDC_HP_LIST), CB_GETCURSEL, 0, 0));
-    s.kero = static_cast<int>(SendMessageW(h.item(IDC_KERO_LIST), CB_GETCURSEL, 0, 0));
-    s.choice = static_cast<int>(SendMessageW(h.item(IDC_ABILITY_CHOICE), CB_GETCURSEL, 0, 0));
-    s.abilityRow = static_cast<int>(SendMessageW(h.item(IDC_ABILITY_LIST), LB_GETCURSEL, 0, 0));
+    s.enemy = ComboBox_GetCurSel(h.item(IDC_ENEMY_LIST));
+    s.hp = ComboBox_GetCurSel(h.item(IDC_HP_LIST));
+    s.kero = ComboBox_GetCurSel(h.item(IDC_KERO_LIST));
+    s.choice = ComboBox_GetCurSel(h.item(IDC_ABILITY_CHOICE));
+    s.abilityRow = ListBox_GetCurSel(h.item(IDC_ABILITY_LIST));
     for (int i = 0; i < itemCount(h.item(IDC_ABILITY_LIST), false); ++i) {
         s.abilities.push_back(itemText(h.item(IDC_ABILITY_LIST), false, i));
     }
@@ -67,11 +73,11 @@ Shown shownBy(const DialogHarness& h) {
 Shown shownBy(const EditorRig& rig) {
     Shown s;
     for (const int id : layout::kStatFieldIds) s.stats.push_back(rig.dialog.fullText(id));
-    s.enemy = rig.dialog.curSel(IDC_ENEMY_LIST);
-    s.hp = rig.dialog.curSel(IDC_HP_LIST);
-    s.kero = rig.dialog.curSel(IDC_KERO_LIST);
-    s.choice = rig.dialog.curSel(IDC_ABILITY_CHOICE);
-    s.abilityRow = rig.dialog.curSel(IDC_ABILITY_LIST);
+    s.enemy = rig.dialog.selectedItem(IDC_ENEMY_LIST);
+    s.hp = rig.dialog.selectedItem(IDC_HP_LIST);
+    s.kero = rig.dialog.selectedItem(IDC_KERO_LIST);
+    s.choice = rig.dialog.selectedItem(IDC_ABILITY_CHOICE);
+    s.abilityRow = rig.dialog.selectedItem(IDC_ABILITY_LIST);
     s.abilities = rig.dialog.items(IDC_ABILITY_LIST);
     return s;
 }
@@ -99,86 +105,19 @@ protected:
     Bytes original = tools::makeSampleImage(31);
 };
 
-TEST_F(Win32MainWindowTest, InitialisationFillsTheListsAndLeavesOnlyOpenUsable) {
-    auto editor = start();
-    const DialogHarness& h = editor->harness;
-    const struct {
-        int id;
-        bool combo;
-        int count;
-        std::string first, last;
-    } lists[] = {
-        {IDC_ENEMY_LIST, true, 200, enemyLabel(0), enemyLabel(199)},
-        {IDC_HP_LIST, true, kHpLabelCount, std::string(hpLabel(0)),
-         std::string(hpLabel(kHpLabelCount - 1))},
-        {IDC_KERO_LIST, true, kKeroLabelCount, std::string(keroLabel(0)),
-         std::string(keroLabel(kKeroLabelCount - 1))},
-        {IDC_ABILITY_CHOICE, true, 256, abilityLabel(0), abilityLabel(255)},
-    };
-    for (const auto& list : lists) {
-        SCOPED_TRACE(list.id);
-        HWND w = h.item(list.id);
-        ASSERT_EQ(itemCount(w, list.combo), list.count);
-        EXPECT_EQ(itemText(w, true, 0), list.first);
-        EXPECT_EQ(itemText(w, true, list.count - 1), list.last);
-        EXPECT_EQ(SendMessageW(w, CB_GETCURSEL, 0, 0), 0);
-    }
-    EXPECT_EQ(itemCount(h.item(IDC_ABILITY_LIST), false), 0);
-    for (const int id : layout::kStatFieldIds) EXPECT_EQ(windowText(h.item(id)), L"0");
-
-    EXPECT_FALSE(IsWindowEnabled(h.item(IDC_ENEMY_LIST)));
-    EXPECT_FALSE(IsWindowEnabled(h.item(IDC_REPLACE)));
-    EXPECT_TRUE(editor->user.menuEnabled(IDM_OPEN));
-    EXPECT_FALSE(editor->user.menuEnabled(IDM_SAVE));
-    EXPECT_FALSE(editor->user.menuEnabled(IDM_SAVE_AS));
-    EXPECT_NE(GetMenuState(GetMenu(h.window()), IDM_AUTO_BACKUP, MF_BYCOMMAND) & MF_CHECKED, 0u);
-
-    EXPECT_EQ(GetPropW(h.window(), L"VeskEdit"), reinterpret_cast<HANDLE>(1));
-    EXPECT_NE(SendMessageW(h.window(), WM_GETICON, ICON_BIG, 0), 0);
-    HMENU systemMenu = GetSystemMenu(h.window(), FALSE);
-    EXPECT_EQ(GetMenuState(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
-    EXPECT_EQ(GetMenuState(systemMenu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
-    EXPECT_EQ(focusOf(h), h.item(IDC_HP_LIST));
-}
-
-TEST_F(Win32MainWindowTest, AStoredOffSettingStartsWithTheBackupUnchecked) {
-    writeText(iniPath, "[Vesk Tool]\r\nbackup=01\r\n");
-    auto editor = start();
-    EXPECT_EQ(
-        GetMenuState(GetMenu(editor->harness.window()), IDM_AUTO_BACKUP, MF_BYCOMMAND) & MF_CHECKED,
-        0u);
-}
-
 TEST_F(Win32MainWindowTest, OkAndCancelChangeNothingAndCloseOnlyThroughTheEditor) {
     auto editor = start();
     ASSERT_TRUE(editor->user.open(imagePath));
     editor->user.typeStat(0, "12");
     const Shown before = shownBy(editor->harness);
-    for (const int command : {IDOK, IDCANCEL}) {
-        SendMessageW(editor->harness.window(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    // Enter and Escape, which the dialog manager turns into its OK and Cancel commands.
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(focusOf(editor->harness), WM_KEYDOWN, key, 1);
     }
     editor->harness.settle();
     EXPECT_FALSE(editor->harness.waitForEnd(200).has_value());
     EXPECT_EQ(shownBy(editor->harness), before);
     EXPECT_EQ(readBytes(imagePath), original);
-}
-
-TEST_F(Win32MainWindowTest, ClosingWritesTheSettingAndTakesTheMarkerAway) {
-    auto editor = start();
-    ASSERT_TRUE(editor->user.toggleBackup());
-    EXPECT_FALSE(exists(iniPath)) << "nothing is written before the window closes";
-    SendMessageW(editor->harness.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(editor->harness.waitForEnd(), 0);
-    EXPECT_EQ(platform::profileInt(iniPath, "Vesk Tool", "backup", -1), 1);
-    const auto& left = editor->harness.propertiesAtDestroy();
-    EXPECT_EQ(std::count(left.begin(), left.end(), L"VeskEdit"), 0);
-}
-
-TEST_F(Win32MainWindowTest, TheExitEntryClosesToo) {
-    auto editor = start();
-    SendMessageW(editor->harness.window(), WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
-    EXPECT_EQ(editor->harness.waitForEnd(), 0);
-    EXPECT_EQ(platform::profileInt(iniPath, "Vesk Tool", "backup", -1), 0);
 }
 
 TEST_F(Win32MainWindowTest, OpeningEnablesEditingAndFocusesTheEnemyList) {
@@ -228,7 +167,7 @@ TEST_F(Win32MainWindowTest, TheOpenChooserHasItsTitleFilterAndNoReadOnlyBox) {
     EXPECT_EQ(itemText(types, true, 0), layout::kChooserFilterName);
     HWND readOnly = findDescendant(chooser, 1040, L"Button");
     EXPECT_TRUE(readOnly == nullptr || !IsWindowVisible(readOnly));
-    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    clickButton(chooser, IDCANCEL);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_FALSE(IsWindowEnabled(editor->harness.item(IDC_ENEMY_LIST))) << "a cancel opens nothing";
 }
@@ -249,7 +188,7 @@ TEST_F(Win32MainWindowTest, AMissingOrShortFileIsReportedInTheErrorBox) {
     EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
     EXPECT_EQ(GetDlgItem(box, IDYES), nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), editor->harness.window());
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    clickButton(box, IDOK);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_FALSE(IsWindowEnabled(editor->harness.item(IDC_ENEMY_LIST)));
 }
@@ -270,7 +209,7 @@ TEST_F(Win32MainWindowTest, TheSaveQuestionDefaultsToYesAndNoWritesNothing) {
     };
     EXPECT_EQ(buttonKind(IDYES), BS_DEFPUSHBUTTON) << "Yes is the default";
     EXPECT_EQ(buttonKind(IDNO), BS_PUSHBUTTON);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    clickButton(box, IDNO);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_EQ(readBytes(imagePath), original);
     EXPECT_FALSE(exists(imagePath + ".bak"));
@@ -299,7 +238,7 @@ TEST_F(Win32MainWindowTest, SaveAsUsesATypedNameAsItIsAndAsksBeforeReplacing) {
         }
     }
     ASSERT_NE(question, nullptr) << "no replace question came within 5 s";
-    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    clickButton(question, IDYES);
     ASSERT_TRUE(editor->harness.waitForNoPopup());
     EXPECT_EQ(readBytes(existing), original) << "replaced by a copy of the image";
 }

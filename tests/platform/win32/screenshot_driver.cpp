@@ -3,6 +3,8 @@
 // prints the window's screen rectangle as WIDTHxHEIGHT+X+Y for cropping a screenshot.
 #include <windows.h>
 
+#include <windowsx.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -77,7 +79,7 @@ bool drive(const std::wstring& image, int enemy) {
     HWND enemies = GetDlgItem(window, IDC_ENEMY_LIST);
     for (int i = 0; i < 500 && !IsWindowEnabled(enemies); ++i) Sleep(20);
     if (!IsWindowEnabled(enemies)) return fail("the image did not open");
-    SendMessageW(enemies, CB_SHOWDROPDOWN, TRUE, 0);
+    ComboBox_ShowDropdown(enemies, TRUE);
     key(enemies, VK_HOME);
     for (int i = 0; i < enemy; ++i) key(enemies, VK_DOWN);
     key(enemies, VK_RETURN);

@@ -173,7 +173,7 @@ TEST_F(SecondInstanceTest, BringsTheRunningEditorOrItsChooserToTheFront) {
     startSecond();
     EXPECT_EQ(foregroundSoon(chooser), chooser) << "its last active pop-up comes to the front";
 
-    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageW(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
     for (int i = 0; i < 250 && IsWindow(chooser); ++i) Sleep(20);
     EXPECT_FALSE(IsWindow(chooser)) << "the chooser has not gone within 5 s of its cancel";
     PostMessageW(window, WM_CLOSE, 0, 0);

@@ -1,5 +1,7 @@
 #include "win32_story_driver.h"
 
+#include <windowsx.h>
+
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
@@ -43,7 +45,7 @@ bool Win32StoryDriver::useChooser(int command, const std::wstring& title, const 
     HWND chooser = h_.waitForPopup(title);
     if (chooser == nullptr) return false;
     if (path.empty()) {
-        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        clickButton(chooser, IDCANCEL);
     } else {
         HWND name = findDescendant(chooser, kChooserFileName, L"Edit");
         if (name == nullptr) return false;
@@ -70,13 +72,13 @@ bool Win32StoryDriver::open(const std::string& path) {
 
 bool Win32StoryDriver::chooseInDropDown(int id, int index) {
     HWND list = h_.item(id);
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    const int count = ComboBox_GetCount(list);
     if (!IsWindowEnabled(list) || index < 0 || index >= count) return false;
-    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    ComboBox_ShowDropdown(list, TRUE);
     moveTo(list, index, count);
     key(list, VK_RETURN);
     h_.settle();
-    return SendMessageW(list, CB_GETCURSEL, 0, 0) == index;
+    return ComboBox_GetCurSel(list) == index;
 }
 
 bool Win32StoryDriver::chooseEnemy(int m) { return chooseInDropDown(IDC_ENEMY_LIST, m); }
@@ -96,10 +98,10 @@ void Win32StoryDriver::typeStat(int k, const std::string& keys) {
 
 bool Win32StoryDriver::replaceAbility(int row, int id) {
     HWND abilities = h_.item(IDC_ABILITY_LIST);
-    const int rows = static_cast<int>(SendMessageW(abilities, LB_GETCOUNT, 0, 0));
+    const int rows = ListBox_GetCount(abilities);
     if (row < 0 || row >= rows) return false;
     moveTo(abilities, row, rows);
-    if (SendMessageW(abilities, LB_GETCURSEL, 0, 0) != row) return false;
+    if (ListBox_GetCurSel(abilities) != row) return false;
     if (!chooseInDropDown(IDC_ABILITY_CHOICE, id)) return false;
     HWND button = h_.item(IDC_REPLACE);
     if (!IsWindowEnabled(button)) return false;
@@ -113,7 +115,7 @@ bool Win32StoryDriver::saveAnswering(int button) {
     PostMessageW(h_.window(), WM_COMMAND, MAKEWPARAM(IDM_SAVE, 0), 0);
     HWND box = h_.waitForPopup(platform::win32::toWide(messages::kConfirmOverwriteCaption));
     if (box == nullptr) return false;
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    clickButton(box, button);
     return h_.waitForNoPopup();
 }
 
