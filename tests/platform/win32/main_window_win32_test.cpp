@@ -20,7 +20,7 @@
 #include "layout/main_dialog_layout.h"
 #include "layout/resource_ids.h"
 #include "platform/error.h"
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "platform/win32/wide_text.h"
 #include "rig_story_driver.h"
 #include "sample_image.h"
@@ -275,7 +275,7 @@ TEST_F(Win32MainWindowTest, AWholeUserStoryWritesWhatTheInMemoryWindowWrites) {
     }
     EXPECT_NE(readBytes(win32Dir + kStoryImage), sample);
     EXPECT_FALSE(exists(win32Dir + kStoryCopy + ".bak")) << "the backup was off";
-    EXPECT_EQ(platform::profileInt(win32Dir + "data.ini", "Vesk Tool", "backup", -1), 1);
+    EXPECT_EQ(profileInt(win32Dir + "data.ini", "Vesk Tool", "backup", -1), 1);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
 #include "layout/resource_ids.h"
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "platform/win32/wide_text.h"
 #include "test_files.h"
 
@@ -178,7 +178,7 @@ TEST_F(SecondInstanceTest, BringsTheRunningEditorOrItsChooserToTheFront) {
     EXPECT_FALSE(IsWindow(chooser)) << "the chooser has not gone within 5 s of its cancel";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.exitCode(), 0) << "the editor has not ended within 20 s of its close";
-    EXPECT_EQ(platform::profileInt(dir.path("data.ini"), "Vesk Tool", "backup", -1), 0)
+    EXPECT_EQ(profileInt(dir.path("data.ini"), "Vesk Tool", "backup", -1), 0)
         << "data.ini beside the program";
 }
 

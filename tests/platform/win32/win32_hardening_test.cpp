@@ -10,7 +10,7 @@
 #include "io/image_file.h"
 #include "platform/file.h"
 #include "platform/file_copy.h"
-#include "platform/profile.h"
+#include "io/profile.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
