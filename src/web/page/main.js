@@ -3,6 +3,8 @@
 import { loadCore } from './core.js';
 import { EnemyTable } from './table.js';
 import { readBytes, isFile, saveBytes, withExtension } from './files.js';
+import { TableSort } from './sort.js';
+import { BalanceChart } from './chart.js';
 
 const $ = (id) => document.getElementById(id);
 const BYTES = 'application/octet-stream';
@@ -12,6 +14,7 @@ const page = {
   labels: null,
   doc: null,
   table: null,
+  chart: null,
   imageName: '',
   unsaved: false,
   originals: null,  // the original's row values, fetched again only when it changes
@@ -34,6 +37,7 @@ function showProblems(problems) {
 function update() {
   page.table.refresh(page.doc.rows(), page.originals);
   showChanges();
+  page.chart.schedule();
 }
 
 // Marks the time an edit takes until its marks and diff are laid out (the page's own
@@ -62,7 +66,7 @@ function showChanges() {
 
 function enableEditor() {
   $('editor').classList.remove('waiting');
-  for (const id of ['changes-panel', 'output-panel']) $(id).hidden = false;
+  for (const id of ['changes-panel', 'output-panel', 'chart-panel']) $(id).hidden = false;
 }
 
 async function openImage(file) {
@@ -84,6 +88,7 @@ async function openImage(file) {
   page.table.build(page.doc.rows(), page.originals);
   enableEditor();
   showChanges();
+  page.chart.schedule();
   void document.body.offsetHeight;
   performance.measure('vesk-open-to-table', { start, end: performance.now() });
   $('file-status').textContent = `${file.name} を開きました。`;
@@ -215,11 +220,14 @@ async function start() {
     stat: (m, k, text) => { const v = doc.setStatText(m, k, text); edited(); return v; },
     statText: (typed) => core.statFieldText(typed),
     ability: (m, slot, text) => { const problem = doc.setAbilityText(m, slot, text); if (!problem) edited(); return problem; },
-    selection: (count) => { $('selection-count').textContent = `${count} 行を選択中`; },
+    selection: (count) => { $('selection-count').textContent = `${count} 行を選択中`; page.chart.schedule(); },
     focus: (text) => { $('original-hint').textContent = text; },
     problem: say,
   });
   page.table.drawRows();
+  new TableSort(page.table, labels);
+  page.chart = new BalanceChart({ svg: $('chart'), field: $('chart-field'), sorted: $('chart-sorted'), readout: $('chart-point') },
+    page.table, labels);
   bulkFields();
   wire();
   for (const id of ['open-image', 'open-original']) $(id).disabled = false;

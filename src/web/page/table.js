@@ -33,7 +33,8 @@ export class EnemyTable {
     const head = this.table.querySelector('#enemy-head');
     const kinds = ['pick', 'name', 'hp', 'kero', 'stat', 'stat', 'stat', 'stat', ...this.abilityColumns.map(() => 'ability')];
     const cells = ['選択', '番号・名前', ...this.columns];
-    head.innerHTML = cells.map((text, i) => `<th scope="col" class="${kinds[i]}">${escapeHtml(text)}</th>`).join('');
+    const cols = ['pick', 'name', 'hp', 'kero', 's0', 's1', 's2', 's3', ...this.abilityColumns.map((_, slot) => `a${slot}`)];
+    head.innerHTML = cells.map((text, i) => `<th scope="col" class="${kinds[i]}" data-col="${cols[i]}">${escapeHtml(text)}</th>`).join('');
   }
 
   // Draws every row once, before any image: 200 rows of empty fields, laid out while the
@@ -232,8 +233,12 @@ export class EnemyTable {
       if (box.dataset.col !== 'pick') return;
       const m = Number(box.closest('tr').dataset.enemy);
       if (event.shiftKey && this.lastChecked >= 0) {
-        const [from, to] = m < this.lastChecked ? [m, this.lastChecked] : [this.lastChecked, m];
-        for (let i = from; i <= to; i++) if (!this.rows[i].hidden) this.rows[i].cells[0].firstChild.checked = box.checked;
+        // The range as the rows are shown, which a sort may have reordered.
+        const shown = Array.from(this.body.rows);
+        const ends = [shown.indexOf(this.rows[m]), shown.indexOf(this.rows[this.lastChecked])];
+        for (const row of shown.slice(Math.min(...ends), Math.max(...ends) + 1)) {
+          if (!row.hidden) row.cells[0].firstChild.checked = box.checked;
+        }
       }
       this.lastChecked = m;
       this.handlers.selection(this.selectedEnemies().length);
@@ -292,10 +297,11 @@ export class EnemyTable {
       const list = controls(row);
       return list[list.indexOf(control) + (move === 'left' ? -1 : 1)] ?? null;
     }
-    let m = Number(row.dataset.enemy);
-    do m += move === 'up' ? -1 : 1; while (m >= 0 && m < this.rows.length && this.rows[m].hidden);
-    if (m < 0 || m >= this.rows.length) return null;
-    const list = controls(this.rows[m]);
+    // The row above or below as shown, which a sort may have reordered.
+    let next = row;
+    do next = move === 'up' ? next.previousElementSibling : next.nextElementSibling; while (next?.hidden);
+    if (!next) return null;
+    const list = controls(next);
     return list.find((c) => c.dataset.col === control.dataset.col) ?? list[list.length - 1];
   }
 }
