@@ -217,6 +217,11 @@ def check_chart(browser, s, original):
     point = browser.driver.find_element("css selector", "#chart .point[data-enemy='40']")
     assert point.get_attribute("aria-label").endswith(f"（元の値 {s.field(original, 40, 'attack')}）")
     type_into(browser.find("textbox", "040 攻"), s.field(original, 40, "attack"))
+    # The points are one tab stop, walked with the arrow keys; the focused one is named.
+    browser.find("checkbox", "値の順に並べる").send_keys(Keys.TAB)
+    assert focused_name(browser).startswith("000 "), f"Tab went to {focused_name(browser)!r}"
+    browser.driver.switch_to.active_element.send_keys(Keys.ARROW_RIGHT)
+    assert focused_name(browser).startswith("001 ") and page_text(browser, "chart-point") == focused_name(browser)
 
 
 def dark_scheme(browser):
