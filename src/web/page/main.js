@@ -86,7 +86,9 @@ async function openImage(file) {
   showChanges();
   void document.body.offsetHeight;
   performance.measure('vesk-open-to-table', { start, end: performance.now() });
-  $('file-status').textContent = `${file.name} を開きました。`;
+  // A file that does not look like a cartridge image is opened all the same, and named.
+  const warnings = page.doc.imageWarnings();
+  $('file-status').textContent = [`${file.name} を開きました。`, ...warnings].join(' ');
   document.dispatchEvent(new CustomEvent('vesk-table-drawn'));
 }
 
