@@ -3,6 +3,7 @@
 import { loadCore } from './core.js';
 import { EnemyTable } from './table.js';
 import { readBytes, isFile, saveBytes, withExtension } from './files.js';
+import { keepForOffline, takeLaunchedFiles, writeBack } from './install.js';
 
 const $ = (id) => document.getElementById(id);
 const BYTES = 'application/octet-stream';
@@ -13,6 +14,7 @@ const page = {
   doc: null,
   table: null,
   imageName: '',
+  handle: null,  // the file the installed app was opened with, to save back into
   unsaved: false,
   originals: null,  // the original's row values, fetched again only when it changes
 };
@@ -65,7 +67,7 @@ function enableEditor() {
   for (const id of ['changes-panel', 'output-panel']) $(id).hidden = false;
 }
 
-async function openImage(file) {
+async function openImage(file, handle = null) {
   const start = performance.now();
   if (!isFile(file)) {
     say('ファイルではありません。');
@@ -79,6 +81,8 @@ async function openImage(file) {
   say('');
   showProblems([]);
   page.imageName = file.name;
+  page.handle = handle;
+  $('save-in-place').hidden = !handle;
   page.unsaved = false;
   page.originals = page.doc.originalRows();
   page.table.build(page.doc.rows(), page.originals);
@@ -151,6 +155,17 @@ function download(kind) {
   }
 }
 
+async function saveInPlace() {
+  try {
+    if (!(await writeBack(page.handle, page.doc.image()))) return say('ファイルへの書き込みが許可されませんでした。');
+  } catch (error) {
+    return say(`${page.imageName} に保存できませんでした: ${error.message}`);
+  }
+  page.unsaved = false;
+  say('');
+  $('file-status').textContent = `${page.imageName} に上書き保存しました。`;
+}
+
 async function importTable(file) {
   const problems = page.doc.importTable(await readBytes(file));
   showProblems(problems);
@@ -200,6 +215,12 @@ function wire() {
   for (const kind of ['image', 'bps', 'ips', 'csv', 'json']) {
     $(`save-${kind}`).addEventListener('click', () => download(kind));
   }
+  $('save-in-place').addEventListener('click', saveInPlace);
+  document.addEventListener('keydown', (event) => {
+    if (!page.handle || !(event.ctrlKey || event.metaKey) || event.key !== 's') return;
+    event.preventDefault();
+    saveInPlace();
+  });
   window.addEventListener('beforeunload', (event) => {
     if (!page.unsaved) return;
     event.preventDefault();
@@ -226,6 +247,8 @@ async function start() {
   wire();
   for (const id of ['open-image', 'open-original']) $(id).disabled = false;
   $('file-status').textContent = 'イメージ（.gb）を開いてください。';
+  keepForOffline((text) => { $('site-status').textContent = text; });
+  takeLaunchedFiles(openImage);
   document.documentElement.dataset.ready = 'true';
   performance.mark('vesk-ready');
 }
