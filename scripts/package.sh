@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the packages into build/packages/: the browser page vesk-web-VERSION.html, the
+# Builds the packages into build/packages/: the browser page vesk-web-VERSION.html and its
+# hosted, installable build vesk-web-VERSION-site.zip, the
 # Debian package for this machine's architecture (CPack), the Windows zip (cross-compiled
 # with MinGW-w64), both also carrying the page, and the Windows installer (NSIS), then
 # checks them: lintian, the desktop entry, the AppStream metadata, the unpacked programs
@@ -22,6 +23,12 @@ cmake --build --preset web
 web_page=$PWD/build/web/src/web/vesk-web.html
 cp "$web_page" "$out/vesk-web-$version.html"
 echo "package: $out/vesk-web-$version.html"
+# The hosted build beside it (the same build made it): unzipped onto any static web server,
+# it installs as an app and works offline.
+site_zip=$PWD/$out/vesk-web-$version-site.zip
+rm -f "$site_zip"
+(cd build/web/src/web/site && cmake -E tar cf "$site_zip" --format=zip -- *)
+echo "package: $site_zip"
 
 # Linux: a release build with Debian's hardening flags, documentation laid out as Debian
 # keeps it; stripped by CPack.

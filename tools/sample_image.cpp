@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "data/cartridge_header.h"
 #include "data/enemy_block.h"
+#include "data/value_tables.h"
 
 namespace vesk::tools {
 namespace {
@@ -35,10 +37,13 @@ void fillBlock(EnemyBlock& block, SplitMix& rng) {
                              : block.abilityStart(m) + EnemyBlock::kMaxAbilities;
         const int gap = next - block.abilityStart(m);
         const int count = 1 + rng.below(gap);
-        std::uint8_t& countByte = block.bytes()[9 * static_cast<std::size_t>(m)];
-        countByte = static_cast<std::uint8_t>((countByte & 0xC7) | ((count - 1) << 3));
+        std::uint8_t& countByte = block.bytes()[EnemyBlock::recordOffset(m)];
+        const std::uint8_t countBits = EnemyBlock::fieldBits(0);
+        countByte = static_cast<std::uint8_t>((countByte & ~countBits) | ((count - 1) << 3));
         // Mostly table indexes, now and then one past the table ("????").
-        block.setHpIndex(m, rng.below(20) == 0 ? 45 + rng.below(211) : rng.below(45));
+        block.setHpIndex(m, rng.below(20) == 0 ? kHpLabelCount + rng.below(EnemyBlock::kHpIndexMax +
+                                                                           1 - kHpLabelCount)
+                                               : rng.below(kHpLabelCount));
         for (int k = 0; k < EnemyBlock::kStatCount; ++k) block.setStat(m, k, rng.below(256));
         for (int slot = 0; slot < count; ++slot) block.setAbilityAt(m, slot, rng.below(256));
     }
@@ -52,8 +57,9 @@ std::vector<std::uint8_t> makeSampleImage(std::uint32_t seed) {
     for (auto& b : image) b = rng.byte();
     EnemyBlock block;
     fillBlock(block, rng);
-    std::copy(block.bytes().begin(), block.bytes().end(),
-              image.begin() + static_cast<std::ptrdiff_t>(EnemyBlock::kImageOffset));
+    block.writeInto(image);
+    // A header that passes the checks a cartridge image is held to.
+    writeCartridgeHeader(image);
     return image;
 }
 

@@ -26,6 +26,9 @@ struct CommandContext {
     void say(const std::string& line);
     // A line on the error stream that is no failure (a note on how a request was fitted).
     void note(const std::string& line);
+    void note(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) note(line);
+    }
     void wrote(const std::string& path) { written.push_back(path); }
 };
 

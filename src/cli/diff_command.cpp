@@ -16,8 +16,10 @@ struct DiffOptions {
 void run(CommandContext& context, const DiffOptions& options) {
     const ImageContent first = readImage(options.first);
     if (!first.problem.empty()) return context.fail(first.problem, kDiffTrouble);
+    context.note(first.warnings);
     const ImageContent second = readImage(options.second);
     if (!second.problem.empty()) return context.fail(second.problem, kDiffTrouble);
+    context.note(second.warnings);
 
     const auto changes = exchange::diffFields(first.block, second.block);
     for (const auto& change : changes) context.say(exchange::describeChange(change));

@@ -31,6 +31,7 @@ std::string chosenFormat(const ExportOptions& options) {
 void run(CommandContext& context, const ExportOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
+    context.note(image.warnings);
     const std::string text = chosenFormat(options) == "json" ? exchange::exportJson(image.block)
                                                              : exchange::exportCsv(image.block);
     if (options.output.empty() || options.output == "-") {

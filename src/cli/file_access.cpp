@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "cli/header_warning.h"
 #include "cli/reason_message.h"
 #include "exchange/quoted.h"
 #include "io/image_file.h"
@@ -148,6 +149,7 @@ ImageContent readImage(const std::string& path) {
     }
     image.bytes = std::move(file.bytes);
     image.block = EnemyBlock::readFrom(image.bytes);
+    image.warnings = headerWarnings(path, image.bytes);
     return image;
 }
 

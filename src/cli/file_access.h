@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "data/enemy_block.h"
 #include "exchange/bytes.h"
@@ -33,6 +34,7 @@ struct ImageContent {
     exchange::Bytes bytes;
     EnemyBlock block;
     std::string problem;
+    std::vector<std::string> warnings;  // the checks of the cartridge header it fails
 };
 
 ImageContent readImage(const std::string& path);

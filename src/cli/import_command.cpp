@@ -19,6 +19,7 @@ struct ImportOptions {
 void run(CommandContext& context, const ImportOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
+    context.note(image.warnings);
     const FileContent table = readInput(options.table, context.in, exchange::kTableSizeLimit);
     if (!table.problem.empty()) return context.fail(table.problem);
     const std::string tableName = inputName(options.table);

@@ -53,8 +53,10 @@ void create(CommandContext& context, const CreateOptions& options) {
     if (format.empty()) format = lowerExtension(options.output) == "ips" ? "ips" : "bps";
     const ImageContent original = readImage(options.original);
     if (!original.problem.empty()) return context.fail(original.problem);
+    context.note(original.warnings);
     const ImageContent modified = readImage(options.modified);
     if (!modified.problem.empty()) return context.fail(modified.problem);
+    context.note(modified.warnings);
     if (isAnInput(context, options.output, {&options.original, &options.modified})) return;
 
     exchange::Bytes patch;
@@ -75,6 +77,7 @@ void create(CommandContext& context, const CreateOptions& options) {
 void apply(CommandContext& context, const ApplyOptions& options) {
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
+    context.note(image.warnings);
     const FileContent patch = readInput(options.patch, context.in);
     if (!patch.problem.empty()) return context.fail(patch.problem);
     const bool piped = options.patch == kStandardInput;

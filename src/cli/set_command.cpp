@@ -24,6 +24,7 @@ void run(CommandContext& context, const SetOptions& options) {
     if (!parsed.problem.empty()) return context.fail(parsed.problem, kUsageError);
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
+    context.note(image.warnings);
 
     const exchange::BulkEdit edit =
         exchange::applyAssignments(image.block, selection.enemies, parsed.assignments);

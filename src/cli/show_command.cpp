@@ -70,6 +70,7 @@ void run(CommandContext& context, const ShowOptions& options) {
     }
     const ImageContent image = readImage(options.image);
     if (!image.problem.empty()) return context.fail(image.problem);
+    context.note(image.warnings);
     if (options.format == "csv") {
         context.out << csv(image.block, enemies);
     } else if (options.format == "json") {

@@ -130,6 +130,8 @@ val changes(const WebDocument& document) {
     return result;
 }
 
+val imageWarnings(const WebDocument& document) { return stringArray(document.imageWarnings()); }
+
 double otherDifferences(const WebDocument& document) {
     return static_cast<double>(document.otherDifferences());
 }
@@ -188,6 +190,7 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
         .function("setAbilityText", &setAbilityText)
         .function("bulkEdit", &bulkEdit)
         .function("changes", &changes)
+        .function("imageWarnings", &imageWarnings)
         .function("otherDifferences", &otherDifferences)
         .function("image", &image)
         .function("bpsPatch", &bpsPatch)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "data/cartridge_header.h"
 
 namespace vesk::web::messages {
 
@@ -9,5 +12,8 @@ constexpr std::string_view kTooShort = "ファイルが小さすぎます。敵�
 constexpr std::string_view kNotAPatch = "BPS または IPS のパッチではありません。";
 constexpr std::string_view kPatchTooShort =
     "パッチを当てた結果が小さすぎます。敵データを読み込めませんでした。";
+
+// A check of the cartridge header that the opened image fails, in one sentence.
+std::string headerProblem(const HeaderProblem& problem);
 
 }  // namespace vesk::web::messages

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/cartridge_header.h"
 #include "data/stat_text.h"
 #include "data/value_tables.h"
 #include "exchange/bps_patch.h"
@@ -28,6 +29,14 @@ std::string WebDocument::openOriginal(exchange::ByteView image) {
     originalBlock_ = EnemyBlock::readFrom(image);
     ownOriginal_ = true;
     return {};
+}
+
+std::vector<std::string> WebDocument::imageWarnings() const {
+    std::vector<std::string> warnings;
+    for (const HeaderProblem& problem : cartridgeHeaderProblems(image_)) {
+        warnings.push_back(messages::headerProblem(problem));
+    }
+    return warnings;
 }
 
 bool WebDocument::hasImage() const { return !image_.empty(); }

@@ -38,6 +38,10 @@ public:
     // of `vesk set`; nothing changes when it has a problem.
     exchange::BulkEdit bulkEdit(const std::vector<int>& enemies, const std::string& assignment);
 
+    // One sentence per check of the cartridge header the opened image fails; the image is
+    // opened all the same.
+    std::vector<std::string> imageWarnings() const;
+
     // The whole image with the edited block in place.
     exchange::Bytes image() const;
     const exchange::Bytes& originalImage() const;

@@ -332,6 +332,25 @@ TEST_F(VeskCommandTest, DiffExitsLikeDiff) {
     EXPECT_EQ(vesk({"diff", image, dir.path("none.gb")}).code, 2);
 }
 
+// A file that is not a Game Boy image is named as such by every command that reads an
+// image, on standard error, and the work goes on.
+TEST_F(VeskCommandTest, AFileThatIsNoCartridgeImageIsWarnedAboutAndStillWorkedOn) {
+    const std::string noise = dir.path("noise.gb");
+    Bytes bytes = readBytes(image);
+    bytes[0x14D] ^= 0xFF;
+    writeBytes(noise, bytes);
+    const std::string warning = "warning: " + noise + ": the cartridge header's checksum is ";
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"show", noise, "0"},
+                                                    {"export", noise},
+                                                    {"set", noise, "0", "attack=1", "--no-backup"},
+                                                    {"diff", image, noise}}) {
+        const Outcome run = vesk(command);
+        EXPECT_LE(run.code, 1) << command[0] << ": " << run.err;
+        EXPECT_NE(run.err.find(warning), std::string::npos) << command[0] << ": " << run.err;
+    }
+    EXPECT_EQ(vesk({"show", image, "0"}).err, "");
+}
+
 TEST_F(VeskCommandTest, PatchesRoundTripAndNeverTouchTheirInputs) {
     const std::string modified = dir.path("modified.gb");
     writeBytes(modified, readBytes(image));

@@ -41,10 +41,12 @@ bool readSource(const std::string& from, std::string& content, mode_t& mode, Err
     }
 }
 
+}  // namespace
+
 // Copies through a replacement with the given options, the source's permissions and name
 // added.
-bool copyWith(const std::string& from, const std::string& to, FileReplacement::Options options,
-              ErrorReason& reason) {
+bool copyFileWith(const std::string& from, const std::string& to, FileReplacement::Options options,
+                  ErrorReason& reason) {
     reason = {};
     if (to.empty()) return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotFound));
     std::string content;
@@ -53,22 +55,6 @@ bool copyWith(const std::string& from, const std::string& to, FileReplacement::O
     options.newFilePermissions = mode;
     options.source = from;
     return replaceFileContent(to, content, options, reason);
-}
-
-}  // namespace
-
-bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
-              ErrorReason& reason) {
-    FileReplacement::Options options;
-    options.replaceExisting = replaceExisting;
-    return copyWith(from, to, options, reason);
-}
-
-bool copyReplacingName(const std::string& from, const std::string& to, ErrorReason& reason) {
-    FileReplacement::Options options;
-    options.replaceExisting = true;
-    options.namedBy = FileReplacement::NamedBy::Program;
-    return copyWith(from, to, options, reason);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

@@ -53,10 +53,12 @@ bool readSource(const std::string& from, std::string& content, bool& readOnly,
     }
 }
 
+}  // namespace
+
 // Copies through a replacement with the given options, the source's read-only state and
 // name added.
-bool copyWith(const std::string& from, const std::string& to, FileReplacement::Options options,
-              ErrorReason& reason) {
+bool copyFileWith(const std::string& from, const std::string& to, FileReplacement::Options options,
+                  ErrorReason& reason) {
     reason = {};
     if (from.empty() || to.empty()) {
         return failWith(reason, ErrorReason::of(ErrorReason::Cause::NotFound));
@@ -67,22 +69,6 @@ bool copyWith(const std::string& from, const std::string& to, FileReplacement::O
     options.newFilePermissions = readOnly ? 0444 : 0666;
     options.source = from;
     return replaceFileContent(to, content, options, reason);
-}
-
-}  // namespace
-
-bool copyFile(const std::string& from, const std::string& to, bool replaceExisting,
-              ErrorReason& reason) {
-    FileReplacement::Options options;
-    options.replaceExisting = replaceExisting;
-    return copyWith(from, to, options, reason);
-}
-
-bool copyReplacingName(const std::string& from, const std::string& to, ErrorReason& reason) {
-    FileReplacement::Options options;
-    options.replaceExisting = true;
-    options.namedBy = FileReplacement::NamedBy::Program;
-    return copyWith(from, to, options, reason);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {

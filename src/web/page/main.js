@@ -3,6 +3,7 @@
 import { loadCore } from './core.js';
 import { EnemyTable } from './table.js';
 import { readBytes, isFile, saveBytes, withExtension } from './files.js';
+import { keepForOffline, takeLaunchedFiles, writeBack } from './install.js';
 import { TableSort } from './sort.js';
 import { BalanceChart } from './chart.js';
 
@@ -16,6 +17,7 @@ const page = {
   table: null,
   chart: null,
   imageName: '',
+  handle: null,  // the file the installed app was opened with, to save back into
   unsaved: false,
   originals: null,  // the original's row values, fetched again only when it changes
 };
@@ -69,7 +71,7 @@ function enableEditor() {
   for (const id of ['changes-panel', 'output-panel', 'chart-panel']) $(id).hidden = false;
 }
 
-async function openImage(file) {
+async function openImage(file, handle = null) {
   const start = performance.now();
   if (!isFile(file)) {
     say('ファイルではありません。');
@@ -83,6 +85,8 @@ async function openImage(file) {
   say('');
   showProblems([]);
   page.imageName = file.name;
+  page.handle = handle;
+  $('save-in-place').hidden = !handle;
   page.unsaved = false;
   page.originals = page.doc.originalRows();
   page.table.build(page.doc.rows(), page.originals);
@@ -91,7 +95,9 @@ async function openImage(file) {
   page.chart.schedule();
   void document.body.offsetHeight;
   performance.measure('vesk-open-to-table', { start, end: performance.now() });
-  $('file-status').textContent = `${file.name} を開きました。`;
+  // A file that does not look like a cartridge image is opened all the same, and named.
+  const warnings = page.doc.imageWarnings();
+  $('file-status').textContent = [`${file.name} を開きました。`, ...warnings].join(' ');
   document.dispatchEvent(new CustomEvent('vesk-table-drawn'));
 }
 
@@ -154,6 +160,17 @@ function download(kind) {
   }
 }
 
+async function saveInPlace() {
+  try {
+    if (!(await writeBack(page.handle, page.doc.image()))) return say('ファイルへの書き込みが許可されませんでした。');
+  } catch (error) {
+    return say(`${page.imageName} に保存できませんでした: ${error.message}`);
+  }
+  page.unsaved = false;
+  say('');
+  $('file-status').textContent = `${page.imageName} に上書き保存しました。`;
+}
+
 async function importTable(file) {
   const problems = page.doc.importTable(await readBytes(file));
   showProblems(problems);
@@ -203,6 +220,12 @@ function wire() {
   for (const kind of ['image', 'bps', 'ips', 'csv', 'json']) {
     $(`save-${kind}`).addEventListener('click', () => download(kind));
   }
+  $('save-in-place').addEventListener('click', saveInPlace);
+  document.addEventListener('keydown', (event) => {
+    if (!page.handle || !(event.ctrlKey || event.metaKey) || event.key !== 's') return;
+    event.preventDefault();
+    saveInPlace();
+  });
   window.addEventListener('beforeunload', (event) => {
     if (!page.unsaved) return;
     event.preventDefault();
@@ -232,6 +255,8 @@ async function start() {
   wire();
   for (const id of ['open-image', 'open-original']) $(id).disabled = false;
   $('file-status').textContent = 'イメージ（.gb）を開いてください。';
+  keepForOffline((text) => { $('site-status').textContent = text; });
+  takeLaunchedFiles(openImage);
   document.documentElement.dataset.ready = 'true';
   performance.mark('vesk-ready');
 }

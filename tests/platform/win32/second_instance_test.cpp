@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/program_names.h"
+#include "io/profile.h"
 #include "layout/file_choosers.h"
 #include "layout/main_dialog_layout.h"
 #include "layout/resource_ids.h"
-#include "io/profile.h"
 #include "platform/win32/wide_text.h"
 #include "test_files.h"
 

@@ -1,0 +1,44 @@
+// The page as an installed app: the service worker that keeps it for offline use (only in
+// the hosted build, which links a manifest, and only over http(s): none runs from a file),
+// the files the system hands over when the app is opened with one, and writing back into
+// such a file.
+
+function hosted() {
+  return Boolean(document.querySelector('link[rel="manifest"]')) && 'serviceWorker' in navigator &&
+    (location.protocol === 'https:' || location.protocol === 'http:');
+}
+
+// The worker takes over the page once it has cached it; when one was in charge already, a
+// new build has replaced the cached one.
+export function keepForOffline(tell) {
+  if (!hosted()) return;
+  const replacing = Boolean(navigator.serviceWorker.controller);
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    tell(replacing ? '新しい版を取り込みました。次に開いたときから新しい版になります。'
+      : 'この端末に保存しました。ネットワークがなくても開けます。');
+  });
+  navigator.serviceWorker.register('sw.js').catch((error) => {
+    tell(`オフライン用に保存できませんでした: ${error.message}`);
+  });
+}
+
+// A .gb opened with the installed app from the file manager: `open(file, handle)`.
+export function takeLaunchedFiles(open) {
+  if (!('launchQueue' in window)) return;
+  window.launchQueue.setConsumer(async ({ files }) => {
+    if (files.length) await open(await files[0].getFile(), files[0]);
+  });
+}
+
+// Writes the bytes into the file behind the handle; false when writing was not allowed.
+export async function writeBack(handle, bytes) {
+  const mode = { mode: 'readwrite' };
+  if (handle.queryPermission && (await handle.queryPermission(mode)) !== 'granted' &&
+      (await handle.requestPermission(mode)) !== 'granted') {
+    return false;
+  }
+  const writable = await handle.createWritable();
+  await writable.write(bytes);
+  await writable.close();
+  return true;
+}
