@@ -2,7 +2,7 @@
 // pressing it sorts ascending, again descending, a third time back to enemy order, and
 // aria-sort on the header says which. Only the order of the rows changes, never an
 // enemy's number, values or selection. The order is taken when a header is pressed, so a
-// row does not run away from the field being edited.
+// row does not run away from the field being edited, and again when an image is opened.
 import { columnValues, orderBy } from './fields.js';
 
 const NEXT = { none: 'ascending', ascending: 'descending', descending: 'none' };
@@ -22,19 +22,25 @@ export class TableSort {
       button.addEventListener('click', () => this.press(th.dataset.col));
       th.replaceChildren(button);
     }
+    document.addEventListener('vesk-table-drawn', () => { if (this.column) this.arrange(); });
   }
 
   press(col) {
-    const start = performance.now();
     this.direction = col === this.column ? NEXT[this.direction] : 'ascending';
     this.column = this.direction === 'none' ? null : col;
     for (const th of this.heads) {
       if (th.dataset.col === this.column) th.setAttribute('aria-sort', this.direction);
       else th.removeAttribute('aria-sort');
     }
+    this.arrange();
+  }
+
+  // Puts the rows in the order of the sorted column's current values, or in enemy order.
+  arrange() {
+    const start = performance.now();
     const { rows, values } = this.table;
     const order = this.column
-      ? orderBy(rows.length, (m) => this.value(col, values, m), this.direction)
+      ? orderBy(rows.length, (m) => this.value(this.column, values, m), this.direction)
       : rows.map((_, m) => m);
     this.table.body.append(...order.map((m) => rows[m]));
     void document.body.offsetHeight;  // lay out the new order, inside the measure
