@@ -1,4 +1,4 @@
-#include "platform/qt/startup/startup_platform.h"
+#include "platform/qt/program/startup_platform.h"
 
 #include <fontconfig/fontconfig.h>
 
