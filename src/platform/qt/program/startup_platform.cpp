@@ -11,11 +11,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
 #include "platform/dialog_runner.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/startup/after_first_frame.h"
 #include "platform/qt/startup/application_bus.h"
 #include "platform/qt/startup/application_service.h"
 #include "platform/qt/startup/background_task.h"
@@ -28,6 +30,9 @@
 
 namespace vesk::platform::qt {
 namespace {
+
+// When the editor claims its name on the session bus should its window not be drawn.
+constexpr std::chrono::milliseconds kLatestPublish{2000};
 
 // The token a launcher gives the program it starts: an xdg-activation token on
 // Wayland, a startup-notification ID on X11.
@@ -83,16 +88,19 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
-    // A later start asks this editor to come to the front through the session bus.
-    ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
-    const auto publish = [&service] { service.publish(QDBusConnection::sessionBus()); };
 #if defined(__SANITIZE_ADDRESS__)
     // Without a running bus the connection forks a helper, and AddressSanitizer's
     // allocator can leave a child forked from a second thread waiting for ever on a lock.
-    publish();
+    QDBusConnection::sessionBus();
 #else
-    const BackgroundTask sessionBus(publish);
+    const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
+    // A later start asks this editor to come to the front through the session bus. The
+    // name is claimed once the window is on the screen: until then there is nothing to
+    // raise, and the claim's round trip to the bus is not on the way to the first frame.
+    ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
+    const AfterFirstFrame publish([&service] { service.publish(QDBusConnection::sessionBus()); },
+                                  kLatestPublish);
     const BackgroundTask fontDatabase([] {
         QFontDatabase::families();
         dialogUnits();
