@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/dialog_runner.h"
@@ -96,11 +97,15 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
     // A later start asks this editor to come to the front through the session bus. The
-    // name is claimed once the window is on the screen: until then there is nothing to
+    // name is claimed once the window has drawn itself: until then there is nothing to
     // raise, and the claim's round trip to the bus is not on the way to the first frame.
+    // It goes to a second thread, as the window may yet have to draw itself again for
+    // the window manager. The bus is connected by then, so nothing is forked there.
     ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
-    const AfterFirstFrame publish([&service] { service.publish(QDBusConnection::sessionBus()); },
-                                  kLatestPublish);
+    std::optional<BackgroundTask> publishing;
+    const AfterFirstFrame publish(
+        [&] { publishing.emplace([&service] { service.publish(QDBusConnection::sessionBus()); }); },
+        kLatestPublish);
     const BackgroundTask fontDatabase([] {
         QFontDatabase::families();
         dialogUnits();
