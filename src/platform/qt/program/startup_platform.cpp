@@ -1,4 +1,4 @@
-#include "platform/qt/startup/startup_platform.h"
+#include "platform/qt/program/startup_platform.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -11,11 +11,14 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/dialog_runner.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/startup/after_first_frame.h"
 #include "platform/qt/startup/application_bus.h"
 #include "platform/qt/startup/application_service.h"
 #include "platform/qt/startup/background_task.h"
@@ -28,6 +31,9 @@
 
 namespace vesk::platform::qt {
 namespace {
+
+// When the editor claims its name on the session bus should its window not be drawn.
+constexpr std::chrono::milliseconds kLatestPublish{2000};
 
 // The token a launcher gives the program it starts: an xdg-activation token on
 // Wayland, a startup-notification ID on X11.
@@ -83,16 +89,23 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
-    // A later start asks this editor to come to the front through the session bus.
-    ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
-    const auto publish = [&service] { service.publish(QDBusConnection::sessionBus()); };
 #if defined(__SANITIZE_ADDRESS__)
     // Without a running bus the connection forks a helper, and AddressSanitizer's
     // allocator can leave a child forked from a second thread waiting for ever on a lock.
-    publish();
+    QDBusConnection::sessionBus();
 #else
-    const BackgroundTask sessionBus(publish);
+    const BackgroundTask sessionBus([] { QDBusConnection::sessionBus(); });
 #endif
+    // A later start asks this editor to come to the front through the session bus. The
+    // name is claimed once the window has drawn itself: until then there is nothing to
+    // raise, and the claim's round trip to the bus is not on the way to the first frame.
+    // It goes to a second thread, as the window may yet have to draw itself again for
+    // the window manager. The bus is connected by then, so nothing is forked there.
+    ApplicationService service(QString::fromLatin1(kApplicationId), activateWindowFromOutside);
+    std::optional<BackgroundTask> publishing;
+    const AfterFirstFrame publish(
+        [&] { publishing.emplace([&service] { service.publish(QDBusConnection::sessionBus()); }); },
+        kLatestPublish);
     const BackgroundTask fontDatabase([] {
         QFontDatabase::families();
         dialogUnits();

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/startup.h"
-#include "platform/qt/startup/startup_platform.h"
+#include "platform/qt/program/startup_platform.h"
 #include "platform/x11/display.h"
 
 namespace {
