@@ -14,7 +14,13 @@ if ! "$format" --version | grep -q 'version 14\.'; then
   exit 1
 fi
 
-mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
+# The tracked files, from git; a list that cannot be made is a failure, not an empty pass.
+listing=$(git ls-files -- '*.cpp' '*.h') || { echo "check-format: cannot list the tracked files (is git installed?)" >&2; exit 1; }
+mapfile -t files <<< "$listing"
+if [ -z "$listing" ]; then
+  echo "check-format: no C++ files found" >&2
+  exit 1
+fi
 unformatted=()
 for file in "${files[@]}"; do
   "$format" --dry-run -Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")

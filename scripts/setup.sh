@@ -23,14 +23,14 @@ package_packages=(
   # the browser page, vesk-web.html: Debian's emscripten compiles the core to WebAssembly
   emscripten
 )
-# The format check, the screenshots of the end-to-end tests, groff to render the manual
+# git and the format check, the screenshots of the end-to-end tests, groff to render the manual
 # page, the Wayland end-to-end test, mGBA's patch loader as an independent reader of the
 # patches vesk writes, zlib to check the program's own CRC-32, the screen-reader names read
 # through AT-SPI in a D-Bus session of their own, the browser page's tests (Chromium driven
 # by Selenium; npm fetches axe-core into the build folder), and the Windows build's tests
 # under Wine
 test_packages=(
-  clang-format-14 imagemagick groff-base
+  git clang-format-14 imagemagick groff-base
   # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
   sway foot dbus
   libmgba-dev zlib1g-dev
