@@ -9,6 +9,8 @@ need=${1:-test}
 # Building and running the editor on Linux
 run_packages=(
   cmake ninja-build g++ pkg-config
+  # the catalog of texts is compiled into the programs by a Python script
+  python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # the vesk command: arguments, JSON
   libcli11-dev nlohmann-json3-dev
@@ -31,6 +33,8 @@ package_packages=(
 # under Wine
 test_packages=(
   git clang-format-14 imagemagick groff-base
+  # gettext: msgfmt --check and the other checks of the catalog
+  gettext
   # the Wayland end-to-end test: headless sway, another Wayland program, a session bus
   sway foot dbus
   libmgba-dev zlib1g-dev
