@@ -1,6 +1,9 @@
 #include "cli/command_context.h"
 
+#include "cli/commands.h"
+#include "exchange/quoted.h"
 #include "exchange/visible_text.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
 
@@ -12,5 +15,20 @@ void CommandContext::fail(const std::string& message, int code) {
 void CommandContext::say(const std::string& line) { out << exchange::visibleText(line) << '\n'; }
 
 void CommandContext::note(const std::string& line) { err << exchange::visibleText(line) << '\n'; }
+
+bool isOneOf(CommandContext& context, const std::string& option, const std::string& value,
+             std::initializer_list<const char*> choices) {
+    std::string list;
+    for (const char* choice : choices) {
+        if (value == choice) return true;
+        if (*choice == '\0') continue;
+        list += (list.empty() ? "" : ", ") + std::string(choice);
+    }
+    context.fail(
+        text::tr("{option}: {value} is not one of {choices}",
+                 {{"option", option}, {"value", exchange::quoted(value)}, {"choices", list}}),
+        kUsageError);
+    return false;
+}
 
 }  // namespace vesk::cli

@@ -10,26 +10,66 @@ ErrorReason::Cause causeOf(int code) {
     using Cause = ErrorReason::Cause;
     switch (code) {
         case ENOENT:
-        case ENOTDIR:
             return Cause::NotFound;
+        case ENOTDIR:
+            return Cause::NotAFolder;
+        case EISDIR:
+            return Cause::IsAFolder;
         case EACCES:
         case EPERM:
             return Cause::AccessDenied;
         case ENOSPC:
-        case EDQUOT:
             return Cause::DiskFull;
+        case EDQUOT:
+            return Cause::QuotaExceeded;
         case EROFS:
             return Cause::ReadOnlyDisk;
         case EWOULDBLOCK:
         case EBUSY:
         case ETXTBSY:
             return Cause::InUse;
-        case EISDIR:
         case ENXIO:
         case ENODEV:
             return Cause::NotRegularFile;
         case ENAMETOOLONG:
             return Cause::NameTooLong;
+        case ELOOP:
+            return Cause::LinkLoop;
+        case EEXIST:
+            return Cause::AlreadyExists;
+        case EIO:
+            return Cause::DeviceError;
+        case ENOMEDIUM:
+            return Cause::DeviceNotReady;
+        case EMFILE:
+        case ENFILE:
+            return Cause::TooManyOpenFiles;
+        case EFBIG:
+        case EOVERFLOW:
+            return Cause::FileTooLarge;
+        case EXDEV:
+            return Cause::OtherDevice;
+        case EINTR:
+        case ECANCELED:
+            return Cause::Interrupted;
+        case ENOMEM:
+            return Cause::OutOfMemory;
+        case EILSEQ:
+            return Cause::InvalidName;
+        case EOPNOTSUPP:
+#if ENOTSUP != EOPNOTSUPP
+        case ENOTSUP:
+#endif
+            return Cause::NotSupported;
+        case ESTALE:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ECONNRESET:
+        case ETIMEDOUT:
+        case ENOLINK:
+        case EREMOTEIO:
+            return Cause::NetworkError;
         default:
             return Cause::Other;
     }

@@ -1,0 +1,125 @@
+#include "cli/usage_error.h"
+
+#include "exchange/quoted.h"
+#include "text/catalog.h"
+
+namespace vesk::cli {
+namespace {
+
+using text::tr;
+
+// The innermost command the parse entered.
+const CLI::App* innermost(const CLI::App& app) {
+    const CLI::App* command = &app;
+    for (auto entered = command->get_subcommands(); !entered.empty();
+         entered = command->get_subcommands()) {
+        command = entered.back();
+    }
+    return command;
+}
+
+std::string fullName(const CLI::App* command) {
+    std::string name = command->get_name();
+    for (const CLI::App* up = command->get_parent(); up; up = up->get_parent()) {
+        name = up->get_name() + " " + name;
+    }
+    return name;
+}
+
+std::string missing(const CLI::App* command) {
+    const std::string name = fullName(command);
+    if (command->get_require_subcommand_min() > 0 && command->get_subcommands().empty()) {
+        return tr("{command}: name one of its commands: {commands}",
+                  {{"command", name}, {"commands", commandList(*command)}});
+    }
+    for (const CLI::Option* option : command->get_options()) {
+        if (!option->get_required() || option->count() > 0) continue;
+        if (option->get_positional()) {
+            return tr("{command}: {argument} is missing",
+                      {{"command", name}, {"argument", option->get_name()}});
+        }
+        return tr("{command}: the option {option} is required",
+                  {{"command", name}, {"option", option->get_name()}});
+    }
+    return tr("{command}: an argument is missing", {{"command", name}});
+}
+
+std::string extra(const CLI::App& app, const CLI::App* command) {
+    const std::string name = fullName(command);
+    const std::vector<std::string> left = app.remaining(true);
+    for (const std::string& argument : left) {
+        if (argument.size() > 1 && argument.front() == '-') {
+            return tr("{command}: unknown option {option}",
+                      {{"command", name}, {"option", exchange::quoted(argument)}});
+        }
+    }
+    if (left.empty()) return tr("{command}: too many arguments", {{"command", name}});
+    const bool offersCommands =
+        !command->get_subcommands([](const CLI::App*) { return true; }).empty();
+    if (offersCommands && command->get_subcommands().empty()) {
+        return tr("{command}: unknown command {name}; the commands are {commands}",
+                  {{"command", name},
+                   {"name", exchange::quoted(left.front())},
+                   {"commands", commandList(*command)}});
+    }
+    return tr("{command}: too many arguments, from {argument} on",
+              {{"command", name}, {"argument", exchange::quoted(left.front())}});
+}
+
+// An option given without the value it takes: the one named on the command line that
+// took nothing.
+std::string lacking(const CLI::App* command, const std::vector<std::string>& arguments) {
+    const std::string name = fullName(command);
+    for (const CLI::App* up = command; up; up = up->get_parent()) {
+        for (const CLI::Option* option : up->get_options()) {
+            if (!option->nonpositional() || option->get_type_size() == 0) continue;
+            for (const std::string& argument : arguments) {
+                if (argument.starts_with('-') && option->check_name(argument) &&
+                    option->count() == 0) {
+                    return tr("{command}: the option {option} needs a value",
+                              {{"command", name}, {"option", argument}});
+                }
+            }
+        }
+    }
+    return tr("{command}: an option lacks its value", {{"command", name}});
+}
+
+}  // namespace
+
+std::string commandReached(const CLI::App& app) { return fullName(innermost(app)); }
+
+std::string commandList(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+        names.push_back(command->get_name());
+    }
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i == 0) {
+            list = names[i];
+        } else if (i + 1 == names.size()) {
+            list = tr("{list} and {last}", {{"list", list}, {"last", names[i]}});
+        } else {
+            list = tr("{list}, {next}", {{"list", list}, {"next", names[i]}});
+        }
+    }
+    return list;
+}
+
+std::string usageProblem(const CLI::App& app, const CLI::ParseError& error,
+                         const std::vector<std::string>& arguments) {
+    const CLI::App* command = innermost(app);
+    if (dynamic_cast<const CLI::RequiredError*>(&error)) return missing(command);
+    if (dynamic_cast<const CLI::ExtrasError*>(&error)) return extra(app, command);
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) return lacking(command, arguments);
+    const std::string name = fullName(command);
+    if (dynamic_cast<const CLI::ConversionError*>(&error) ||
+        dynamic_cast<const CLI::ValidationError*>(&error)) {
+        return tr("{command}: a value on the command line is not one the command takes",
+                  {{"command", name}});
+    }
+    return tr("{command}: the command line cannot be understood", {{"command", name}});
+}
+
+}  // namespace vesk::cli
