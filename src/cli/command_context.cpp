@@ -1,6 +1,7 @@
 #include "cli/command_context.h"
 
 #include "cli/commands.h"
+#include "cli/usage_error.h"
 #include "exchange/quoted.h"
 #include "exchange/visible_text.h"
 #include "text/catalog.h"
@@ -18,15 +19,15 @@ void CommandContext::note(const std::string& line) { err << exchange::visibleTex
 
 bool isOneOf(CommandContext& context, const std::string& option, const std::string& value,
              std::initializer_list<const char*> choices) {
-    std::string list;
+    std::vector<std::string> named;
     for (const char* choice : choices) {
         if (value == choice) return true;
-        if (*choice == '\0') continue;
-        list += (list.empty() ? "" : ", ") + std::string(choice);
+        if (*choice != '\0') named.emplace_back(choice);
     }
     context.fail(
-        text::tr("{option}: {value} is not one of {choices}",
-                 {{"option", option}, {"value", exchange::quoted(value)}, {"choices", list}}),
+        text::tr(
+            "{option}: {value} is not one of {choices}",
+            {{"option", option}, {"value", exchange::quoted(value)}, {"choices", listed(named)}}),
         kUsageError);
     return false;
 }

@@ -14,6 +14,9 @@ public:
     std::string make_group(std::string group, bool is_positional,
                            std::vector<const CLI::Option*> opts) const override;
     std::string make_option_opts(const CLI::Option* opt) const override;
+    // As CLI11 lays it out, but padded by display columns: "(必須)" is narrower than its
+    // bytes.
+    std::string make_option(const CLI::Option* opt, bool is_positional) const override;
 };
 
 // The group the commands are listed under in --help.

@@ -94,6 +94,10 @@ std::string commandList(const CLI::App& app) {
     for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
         names.push_back(command->get_name());
     }
+    return listed(names);
+}
+
+std::string listed(const std::vector<std::string>& names) {
     std::string list;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i == 0) {

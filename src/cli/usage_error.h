@@ -18,4 +18,7 @@ std::string commandReached(const CLI::App& app);
 // "show, export, import, set, diff and patch": the commands `app` offers.
 std::string commandList(const CLI::App& app);
 
+// The names as a list in the command's language: "a, b and c".
+std::string listed(const std::vector<std::string>& names);
+
 }  // namespace vesk::cli
