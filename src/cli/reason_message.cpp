@@ -29,8 +29,6 @@ std::string reasonFor(const platform::ErrorReason& reason) {
             return tr("the file is shorter than the enemy data");
         case Cause::NotAFolder:
             return tr("a part of the path is not a folder");
-        case Cause::IsAFolder:
-            return tr("it is a folder, not a file");
         case Cause::LinkLoop:
             return tr("too many levels of symbolic links");
         case Cause::AlreadyExists:

@@ -25,8 +25,6 @@ std::string reasonText(const ErrorReason& reason) {
             return "ファイルが敵データより短くなっています。";
         case Cause::NotAFolder:
             return "パスの途中にフォルダーではないものがあります。";
-        case Cause::IsAFolder:
-            return "ファイルではなくフォルダーです。";
         case Cause::LinkLoop:
             return "シンボリックリンクが多すぎるか、循環しています。";
         case Cause::AlreadyExists:

@@ -19,7 +19,6 @@ struct ErrorReason {
         NameTooLong,
         TooShort,          // the file is shorter than the enemy data
         NotAFolder,        // a part of the path before the last is a file
-        IsAFolder,         // a folder where a file is to be written
         LinkLoop,          // too many symbolic links, or links that lead in a circle
         AlreadyExists,     // a file of that name was made in the meantime
         DeviceError,       // the disk or device failed to read or write

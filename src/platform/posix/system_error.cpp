@@ -13,8 +13,6 @@ ErrorReason::Cause causeOf(int code) {
             return Cause::NotFound;
         case ENOTDIR:
             return Cause::NotAFolder;
-        case EISDIR:
-            return Cause::IsAFolder;
         case EACCES:
         case EPERM:
             return Cause::AccessDenied;
@@ -28,6 +26,7 @@ ErrorReason::Cause causeOf(int code) {
         case EBUSY:
         case ETXTBSY:
             return Cause::InUse;
+        case EISDIR:
         case ENXIO:
         case ENODEV:
             return Cause::NotRegularFile;
