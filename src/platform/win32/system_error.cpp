@@ -5,6 +5,10 @@
 namespace vesk::platform::win32 {
 namespace {
 
+// Codes MinGW's headers lack.
+constexpr DWORD kDiskQuotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED
+constexpr DWORD kStoppedOnSymlink = 681;    // ERROR_STOPPED_ON_SYMLINK
+
 ErrorReason::Cause causeOf(DWORD code) {
     using Cause = ErrorReason::Cause;
     switch (code) {
@@ -21,7 +25,7 @@ ErrorReason::Cause causeOf(DWORD code) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return Cause::DiskFull;
-        case ERROR_DISK_QUOTA_EXCEEDED:
+        case kDiskQuotaExceeded:
             return Cause::QuotaExceeded;
         case ERROR_WRITE_PROTECT:
             return Cause::ReadOnlyDisk;
@@ -36,7 +40,7 @@ ErrorReason::Cause causeOf(DWORD code) {
         case ERROR_DIRECTORY:
             return Cause::NotAFolder;
         case ERROR_CANT_RESOLVE_FILENAME:
-        case ERROR_STOPPED_ON_SYMLINK:
+        case kStoppedOnSymlink:
             return Cause::LinkLoop;
         case ERROR_FILE_EXISTS:
         case ERROR_ALREADY_EXISTS:
