@@ -66,19 +66,41 @@ std::string extra(const CLI::App& app, const CLI::App* command) {
               {{"command", name}, {"argument", exchange::quoted(left.front())}});
 }
 
-// An option given without the value it takes: the one named on the command line that
-// took nothing.
-std::string lacking(const CLI::App* command, const std::vector<std::string>& arguments) {
+// How many times the arguments name `option`.
+std::size_t timesNamed(const CLI::Option* option, const std::vector<std::string>& arguments) {
+    std::size_t times = 0;
+    for (const std::string& argument : arguments) {
+        const std::string name = argument.substr(0, argument.find('='));
+        if (name.size() > 1 && name.front() == '-' && option->check_name(name)) ++times;
+    }
+    return times;
+}
+
+// An option whose values do not fit: given twice, given without its value, or a flag
+// given one.
+std::string mismatch(const CLI::App* command, const std::vector<std::string>& arguments) {
     const std::string name = fullName(command);
     for (const CLI::App* up = command; up; up = up->get_parent()) {
         for (const CLI::Option* option : up->get_options()) {
-            if (!option->nonpositional() || option->get_type_size() == 0) continue;
-            for (const std::string& argument : arguments) {
-                if (argument.starts_with('-') && option->check_name(argument) &&
-                    option->count() == 0) {
-                    return tr("{command}: the option {option} needs a value",
-                              {{"command", name}, {"option", argument}});
+            if (!option->nonpositional()) continue;
+            const std::string optionName = option->get_name();
+            if (timesNamed(option, arguments) > 1) {
+                return tr("{command}: the option {option} is given more than once",
+                          {{"command", name}, {"option", optionName}});
+            }
+            if (timesNamed(option, arguments) == 0) continue;
+            if (option->get_expected_max() == 0) {  // a flag
+                for (const std::string& argument : arguments) {
+                    const auto equals = argument.find('=');
+                    if (equals != std::string::npos && argument.starts_with('-') &&
+                        option->check_name(argument.substr(0, equals))) {
+                        return tr("{command}: the option {option} takes no value",
+                                  {{"command", name}, {"option", optionName}});
+                    }
                 }
+            } else if (option->count() == 0) {
+                return tr("{command}: the option {option} needs a value",
+                          {{"command", name}, {"option", optionName}});
             }
         }
     }
@@ -114,16 +136,15 @@ std::string listed(const std::vector<std::string>& names) {
 std::string usageProblem(const CLI::App& app, const CLI::ParseError& error,
                          const std::vector<std::string>& arguments) {
     const CLI::App* command = innermost(app);
+    // What was left over tells more than a missing argument: an unknown option or command.
+    const bool leftOver = !app.remaining(true).empty();
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) || leftOver) return extra(app, command);
     if (dynamic_cast<const CLI::RequiredError*>(&error)) return missing(command);
-    if (dynamic_cast<const CLI::ExtrasError*>(&error)) return extra(app, command);
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) return lacking(command, arguments);
-    const std::string name = fullName(command);
-    if (dynamic_cast<const CLI::ConversionError*>(&error) ||
-        dynamic_cast<const CLI::ValidationError*>(&error)) {
-        return tr("{command}: a value on the command line is not one the command takes",
-                  {{"command", name}});
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) ||
+        dynamic_cast<const CLI::ConversionError*>(&error)) {
+        return mismatch(command, arguments);
     }
-    return tr("{command}: the command line cannot be understood", {{"command", name}});
+    return tr("{command}: the command line cannot be understood", {{"command", fullName(command)}});
 }
 
 }  // namespace vesk::cli
