@@ -4,6 +4,7 @@
 #include "cli/enemy_selection.h"
 #include "cli/file_access.h"
 #include "cli/image_update.h"
+#include "cli/usage_error.h"
 #include "exchange/bulk_edit.h"
 #include "exchange/enemy_field.h"
 #include "text/catalog.h"
@@ -39,6 +40,13 @@ void run(CommandContext& context, const SetOptions& options) {
     updateImage(context, options.image, image.block, edit.block, options.update);
 }
 
+// The keys `set` takes, listed in the command's language.
+std::string fieldKeys() {
+    std::vector<std::string> keys;
+    for (const exchange::EnemyField& field : exchange::enemyFields()) keys.push_back(field.key());
+    return listed(keys);
+}
+
 }  // namespace
 
 void addSetCommand(CLI::App& app, CommandContext& context) {
@@ -57,7 +65,7 @@ void addSetCommand(CLI::App& app, CommandContext& context) {
                         "lists show: the nearest table entry is chosen), with =, +=, -= or *= "
                         "(results kept within the field's range); quote it for the shell: "
                         "'attack*=1.2'",
-                        {{"fields", exchange::enemyFieldKeys()}}))
+                        {{"fields", fieldKeys()}}))
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });
