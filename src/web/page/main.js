@@ -7,6 +7,7 @@ import { keepForOffline, takeLaunchedFiles, writeBack } from './install.js';
 import { TableSort } from './sort.js';
 import { BalanceChart } from './chart.js';
 import { text } from './text.js';
+import { showListing } from './changes_view.js';
 
 const $ = (id) => document.getElementById(id);
 const BYTES = 'application/octet-stream';
@@ -61,8 +62,7 @@ function edited(measure = 'vesk-update') {
 function showChanges() {
   const { text, count } = page.doc.changes();
   const others = page.doc.otherDifferences();
-  const view = $('changes');
-  if (view.textContent !== text) view.textContent = text;
+  showListing($('changes'), text);
   $('change-summary').textContent =
     `${count} 件の項目が元のイメージと異なります。敵の項目以外で異なるバイト: ${others}`;
 }

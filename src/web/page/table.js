@@ -197,10 +197,10 @@ export class EnemyTable {
   finishEdit(commit) {
     const editing = this.editing;
     if (!editing) return;
-    this.editing = null;
     const { standIn, control } = editing;
     const focused = document.activeElement === control;
     if (commit) this.commit(editing);
+    this.editing = null;
     this.choices.detach();
     if (control !== standIn) control.replaceWith(standIn);
     this.grid.adopt(standIn);
@@ -365,7 +365,7 @@ export class EnemyTable {
     this.values = values.slice();
     this.originals = originals;
     this.markAll(values, originals, originalsChanged);
-    this.grid?.settle();
+    if (!this.editing) this.grid?.settle();
   }
 
   show(m, field, value) {
