@@ -81,8 +81,22 @@ if(NOT WIN32)
       list(APPEND man_pages ${page_gz})
     endif()
   endforeach()
+  # The Japanese page of vesk, with the break points groff needs in Japanese text.
+  set(japanese_page)
+  if(TARGET vesk)
+    set(japanese_page ${PROJECT_BINARY_DIR}/packaging/ja/vesk.1.gz)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    add_custom_command(OUTPUT ${japanese_page}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/ja
+      COMMAND Python3::Interpreter -B ${PROJECT_SOURCE_DIR}/tools/japanese_line_breaks.py
+              ${PROJECT_SOURCE_DIR}/docs/vesk.ja.1 ${PROJECT_BINARY_DIR}/packaging/ja/vesk.1
+      COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/packaging/ja/vesk.1
+      DEPENDS ${PROJECT_SOURCE_DIR}/docs/vesk.ja.1 ${PROJECT_SOURCE_DIR}/tools/japanese_line_breaks.py
+      VERBATIM)
+    install(FILES ${japanese_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
+  endif()
   if(man_pages)
-    add_custom_target(vesk-man-pages ALL DEPENDS ${man_pages})
+    add_custom_target(vesk-man-pages ALL DEPENDS ${man_pages} ${japanese_page})
     install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endif()

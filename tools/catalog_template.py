@@ -24,12 +24,12 @@ def po_string(text):
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n") + '"'
 
 
-def xgettext(language, keyword, files, output):
+def xgettext(root, language, keyword, files, output):
     subprocess.run(["xgettext", "--language=" + language, "--from-code=UTF-8",
                     "--keyword=", "--keyword=" + keyword,
                     f"--flag={keyword}:1:python-brace-format", "--sort-by-file",
                     "--add-location=file", "--package-name=VeskEdit", "--force-po",
-                    "-o", str(output), *map(str, files)], check=True)
+                    "-o", str(output), *map(str, files)], check=True, cwd=root)
 
 
 def main(root, output):
@@ -39,10 +39,10 @@ def main(root, output):
         parts = []
         cpp = sorted(p for folder in CPP_FOLDERS for p in (root / folder).rglob("*")
                      if p.suffix in (".cpp", ".h"))
-        xgettext("C++", "tr", [p.relative_to(root) for p in cpp], work / "cpp.pot")
+        xgettext(root, "C++", "tr", [p.relative_to(root) for p in cpp], work / "cpp.pot")
         parts.append(work / "cpp.pot")
         scripts = sorted((root / PAGE).glob("*.js"))
-        xgettext("JavaScript", "text", [p.relative_to(root) for p in scripts], work / "js.pot")
+        xgettext(root, "JavaScript", "text", [p.relative_to(root) for p in scripts], work / "js.pot")
         parts.append(work / "js.pot")
         entries = []
         for page in sorted((root / PAGE).glob("*.html")):
@@ -57,9 +57,32 @@ def main(root, output):
         subprocess.run(["msgcat", "--force-po", "--use-first", "--sort-output", "--add-location=file",
                         "-o", str(output), *map(str, (p for p in parts if p.exists()))], check=True,
                        cwd=root)
+    mark_placeholders(pathlib.Path(output))
+
+
+def mark_placeholders(template):
+    """Flags every entry with a {placeholder} python-brace-format, whichever language it
+    came from (xgettext flags only C++ calls through --flag)."""
+    blocks = template.read_text(encoding="utf-8").split("\n\n")
+    for i, block in enumerate(blocks):
+        if not re.search(r'^msgid .*\{\w+\}', block, flags=re.MULTILINE | re.DOTALL):
+            continue
+        if "python-brace-format" in block:
+            continue
+        lines = block.split("\n")
+        at = next(n for n, line in enumerate(lines) if line.startswith("msgid"))
+        flags = [n for n, line in enumerate(lines[:at]) if line.startswith("#,")]
+        if flags:
+            lines[flags[0]] += ", python-brace-format"
+        else:
+            lines.insert(at, "#, python-brace-format")
+        blocks[i] = "\n".join(lines)
+    # No creation date: it would change both .po files at every update.
+    text = re.sub(r'^"POT-Creation-Date: [^"]*"\n', "", "\n\n".join(blocks), flags=re.MULTILINE)
+    template.write_text(text, encoding="utf-8")
 
 
 if __name__ == "__main__":
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    main(*sys.argv[1:])
+    main(pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2]).resolve())

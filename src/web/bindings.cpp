@@ -12,6 +12,7 @@
 #include "exchange/enemy_field.h"
 #include "exchange/enemy_table.h"
 #include "exchange/field_labels.h"
+#include "text/catalog.h"
 #include "web/row_values.h"
 #include "web/web_document.h"
 
@@ -170,6 +171,15 @@ std::string applyPatch(WebDocument& document, const val& bytes) {
     return document.applyPatch(bytesFrom(bytes));
 }
 
+// The page's texts: the pattern of a catalog entry in the chosen language, placeholders
+// left for the page to fill.
+std::string pageText(const std::string& msgid) {
+    return std::string(text::lookUp(msgid, text::language()));
+}
+void setLanguage(const std::string& code) {
+    text::setLanguage(code == "en" ? text::Language::English : text::Language::Japanese);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(vesk_web) {
@@ -177,6 +187,8 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
     using emscripten::function;
     function("labels", &labels);
     function("statFieldText", &statFieldText);
+    function("text", &pageText);
+    function("setLanguage", &setLanguage);
     class_<WebDocument>("WebDocument")
         .constructor<>()
         .function("openImage", &openImage)

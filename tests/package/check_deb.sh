@@ -22,6 +22,9 @@ compgen -G "$unpacked/usr/share/*/vesk-web.html" >/dev/null || {
   echo "check_deb: the browser page vesk-web.html is not under /usr/share/<application id>/" >&2
   exit 1
 }
+for page in man1/vesk.1.gz ja/man1/vesk.1.gz; do
+  [ -f "$unpacked/usr/share/man/$page" ] || { echo "check_deb: no manual page $page" >&2; exit 1; }
+done
 desktop-file-validate "$unpacked"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
 python3 -B "$here/installed_program.py" "$deb"

@@ -4,6 +4,7 @@
 // touching only the points whose place, values or selection changed. The table holds the
 // same numbers as text; the points are one tab stop, moved through with the arrow keys.
 import { columnValues, orderBy } from './fields.js';
+import { text, onLanguageChange } from './text.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
 const SLOT = 5, BAR = 4, LEFT = 52, TOP = 10, HEIGHT = 200, BELOW = 30;
@@ -36,6 +37,11 @@ export class BalanceChart {
     this.field.replaceChildren(...fields.map(([col, label]) => new Option(label, col)));
     this.fieldLabels = Object.fromEntries(fields);
     this.drawFrame();
+    onLanguageChange(() => {
+      this.byValue.textContent = text('Smallest value first →');
+      for (const point of this.points) point.state = '';
+      this.schedule();
+    });
     this.points = Array.from({ length: this.count }, (_, m) => this.makePoint(m));
     this.order = this.points.map((_, m) => m);
     this.current = 0;
@@ -59,7 +65,7 @@ export class BalanceChart {
       return text;
     });
     this.byValue = svg('text', { x: LEFT + (this.count * SLOT) / 2, y: TOP + HEIGHT + 26, 'text-anchor': 'middle' }, this.axis);
-    this.byValue.textContent = '値の小さい順 →';
+    this.byValue.textContent = text('Smallest value first →');
     this.plot = svg('g', {}, this.svg);
   }
 
@@ -129,8 +135,12 @@ export class BalanceChart {
     point.mark.setAttribute('y', y(before) - 1);
     point.mark.style.display = before === null ? 'none' : '';
     point.g.classList.toggle('selected', selected);
-    const label = `${this.labels.enemies[m]} ${this.fieldLabels[col]} ${this.text(col, this.table.values, m)}`
-      + `（元の値 ${this.text(col, this.table.originals, m)}）${selected ? '・選択中' : ''}`;
+    const params = {
+      enemy: this.labels.enemies[m], field: this.fieldLabels[col],
+      value: this.text(col, this.table.values, m), original: this.text(col, this.table.originals, m),
+    };
+    const label = selected ? text('{enemy} {field} {value} (original value {original}), selected', params)
+      : text('{enemy} {field} {value} (original value {original})', params);
     point.g.setAttribute('aria-label', label);
     point.title.textContent = label;
   }

@@ -2,6 +2,7 @@
 // the hosted build, which links a manifest, and only over http(s): none runs from a file),
 // the files the system hands over when the app is opened with one, and writing back into
 // such a file.
+import { text } from './text.js';
 
 function hosted() {
   return Boolean(document.querySelector('link[rel="manifest"]')) && 'serviceWorker' in navigator &&
@@ -14,11 +15,11 @@ export function keepForOffline(tell) {
   if (!hosted()) return;
   const replacing = Boolean(navigator.serviceWorker.controller);
   navigator.serviceWorker.addEventListener('controllerchange', () => {
-    tell(replacing ? '新しい版を取り込みました。次に開いたときから新しい版になります。'
-      : 'この端末に保存しました。ネットワークがなくても開けます。');
+    tell(replacing ? text('A new version was taken in; it is used from the next time the page opens.')
+      : text('Kept on this device: the page now opens without a network.'));
   });
-  navigator.serviceWorker.register('sw.js').catch((error) => {
-    tell(`オフライン用に保存できませんでした: ${error.message}`);
+  navigator.serviceWorker.register('sw.js').catch(() => {
+    tell(text('The page could not be kept for offline use.'));
   });
 }
 

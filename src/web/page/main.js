@@ -1,6 +1,7 @@
 // The page: opens images, hands every edit to the core, shows the table, the changes and
 // the downloads. What the page says about the enemy data comes from the core.
 import { loadCore } from './core.js';
+import { startLanguage } from './language.js';
 import { EnemyTable } from './table.js';
 import { readBytes, isFile, saveBytes, withExtension } from './files.js';
 import { keepForOffline, takeLaunchedFiles, writeBack } from './install.js';
@@ -249,6 +250,7 @@ function wire() {
 async function start() {
   const { core, labels, document: doc } = await loadCore();
   Object.assign(page, { core, labels, doc });
+  startLanguage(core, { ja: $('language-ja'), en: $('language-en') });
   page.table = new EnemyTable($('enemies'), labels, {
     hp: (m, p) => { doc.setHpPosition(m, p); edited(); },
     kero: (m, p) => { doc.setKeroIndex(m, p); edited(); },
