@@ -204,8 +204,9 @@ export class GridKeys {
         return;
       default:
         // A character typed on a text cell starts editing it, the character replacing the
-        // value: the browser puts it into the field that has the focus by then.
-        if ((event.key.length === 1 || event.key === 'Process') && !ctrl && !event.altKey && this.owner.editable(item) && !this.owner.opens(item)) {
+        // value (Backspace or Delete emptying it): the browser puts the key into the field
+        // that has the focus by then.
+        if ((event.key.length === 1 || ['Process', 'Backspace', 'Delete'].includes(event.key)) && !ctrl && !event.altKey && this.owner.editable(item) && !this.owner.opens(item)) {
           this.owner.startEdit(item, 'all');
         }
         return;
