@@ -7,6 +7,8 @@ import { readBytes, isFile, saveBytes, withExtension } from './files.js';
 import { keepForOffline, takeLaunchedFiles, writeBack } from './install.js';
 import { TableSort } from './sort.js';
 import { BalanceChart } from './chart.js';
+import { text } from './text.js';
+import { showListing } from './changes_view.js';
 
 const $ = (id) => document.getElementById(id);
 const BYTES = 'application/octet-stream';
@@ -61,8 +63,7 @@ function edited(measure = 'vesk-update') {
 function showChanges() {
   const { text, count } = page.doc.changes();
   const others = page.doc.otherDifferences();
-  const view = $('changes');
-  if (view.textContent !== text) view.textContent = text;
+  showListing($('changes'), text);
   $('change-summary').textContent =
     `${count} 件の項目が元のイメージと異なります。敵の項目以外で異なるバイト: ${others}`;
 }
@@ -115,6 +116,16 @@ async function openOriginal(file) {
   if (page.doc.hasImage()) update();
 }
 
+// Pasted cells, each already read as typing reads it, stored one by one.
+function pasteCells(cells) {
+  for (const { enemy, column, text: value } of cells) {
+    if (column === 'hp') page.doc.setHpPosition(enemy, Number(value));
+    else if (column === 'kero') page.doc.setKeroIndex(enemy, Number(value));
+    else if (column[0] === 's') page.doc.setStatText(enemy, Number(column.slice(1)), value);
+    else page.doc.setAbilityText(enemy, Number(column.slice(1)), value);
+  }
+}
+
 function bulkFields() {
   $('bulk-field').replaceChildren(...page.labels.bulkFields.map(({ name, label }) => new Option(label, name)));
 }
@@ -126,15 +137,17 @@ function bulkEdit(event) {
     say('一括変更する行を選んでください。');
     return;
   }
-  const text = `${$('bulk-field').value}${$('bulk-operation').value}${$('bulk-value').value.trim()}`;
+  const assignment = `${$('bulk-field').value}${$('bulk-operation').value}${$('bulk-value').value.trim()}`;
   const start = performance.now();
-  const result = page.doc.bulkEdit(enemies, text);
+  const result = page.doc.bulkEdit(enemies, assignment);
   if (result.problem) {
     say(result.problem);
     return;
   }
   say('');
+  const hidden = page.table.hiddenSelected();
   $('bulk-summary').textContent = `${enemies.length} 行を変更しました。` +
+    (hidden ? text('{hidden} of them are hidden by the filter.', { hidden }) : '') +
     (result.notes.length ? `注記 ${result.notes.length} 件（範囲内に収めた値、値から選んだ表の項目）:` : '');
   $('bulk-notes').textContent = result.notes.join('\n');
   page.unsaved = true;
@@ -238,19 +251,24 @@ async function start() {
   const { core, labels, document: doc } = await loadCore();
   Object.assign(page, { core, labels, doc });
   startLanguage(core, { ja: $('language-ja'), en: $('language-en') });
-  $('ability-labels').replaceChildren(...labels.abilities.map((text) => new Option(text)));
   page.table = new EnemyTable($('enemies'), labels, {
     hp: (m, p) => { doc.setHpPosition(m, p); edited(); },
     kero: (m, p) => { doc.setKeroIndex(m, p); edited(); },
     stat: (m, k, text) => { const v = doc.setStatText(m, k, text); edited(); return v; },
     statText: (typed) => core.statFieldText(typed),
     ability: (m, slot, text) => { const problem = doc.setAbilityText(m, slot, text); if (!problem) edited(); return problem; },
-    selection: (count) => { $('selection-count').textContent = `${count} 行を選択中`; page.chart.schedule(); },
-    focus: (text) => { $('original-hint').textContent = text; },
-    problem: say,
+    paste: (cells) => { pasteCells(cells); edited(); },
+    selection: (count, hidden) => {
+      $('selection-count').textContent = hidden ? text('{count} rows selected, {hidden} of them hidden by the filter', { count, hidden })
+        : text('{count} rows selected', { count });
+      page.chart.schedule();
+    },
+    filtered: (shown) => { $('filter-status').textContent = shown ? '' : text('No enemy matches the filter.'); },
+    focus: (hint) => { $('original-hint').textContent = hint; },
   });
   page.table.drawRows();
   new TableSort(page.table, labels);
+  page.table.startGrid($('table-box'));
   page.chart = new BalanceChart({ svg: $('chart'), field: $('chart-field'), sorted: $('chart-sorted'), readout: $('chart-point') },
     page.table, labels);
   bulkFields();
