@@ -14,8 +14,9 @@ import tempfile
 CASES = [
     ([], 2),
     (["--help"], 0),
-    (["set", "--help"], 0),
-    (["patch", "apply", "--help"], 0),
+    *(([*command, "--help"], 0) for command in (["show"], ["export"], ["import"], ["set"],
+                                                 ["diff"], ["patch"], ["patch", "create"],
+                                                 ["patch", "apply"])),
     (["frobnicate"], 2),
     (["show"], 2),
     (["show", "{image}", "300"], 2),
