@@ -180,6 +180,7 @@ void setLanguage(const std::string& code) {
     text::setLanguage(code == "en" ? text::Language::English : text::Language::Japanese);
 }
 
+val originalImage(const WebDocument& document) { return typedArray(document.originalImage()); }
 val history(const WebDocument& document) { return typedArray(document.history()); }
 double state(const WebDocument& document) { return document.state(); }
 
@@ -227,6 +228,7 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
         .function("canRedo", &WebDocument::canRedo)
         .function("state", &state)
         .function("history", &history)
+        .function("originalImage", &originalImage)
         .function("restore", &restore);
 }
 

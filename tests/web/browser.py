@@ -86,7 +86,7 @@ class Browser:
         candidates = self.driver.find_elements(
             By.XPATH,
             f"//*[@aria-label={q}] | //button[normalize-space(.)={q}]"
-            f" | //label[normalize-space(text()[1])={q}]//*[self::input or self::select]"
+            f" | //label[normalize-space(text()[1])={q} or normalize-space(.)={q}]//*[self::input or self::select]"
             f" | //*[@role='region' or self::table][normalize-space(@aria-label)={q}]")
         found = [e for e in candidates if e.aria_role == role and e.accessible_name == name]
         if len(found) != 1:

@@ -163,6 +163,16 @@ def downloaded_image(browser, s, folder):
     return bytes_of(browser.wait_for_download("sample.gb"))
 
 
+def appearing(browser, role, name, seconds=10):
+    """The control once it has appeared, as a dialog's does."""
+    def attempt():
+        try:
+            return browser.find(role, name)
+        except AssertionError:
+            return None
+    return wait_until(attempt, seconds, f"the {role} {name!r}")
+
+
 def wait_kept(browser):
     """Until the browser's storage holds the page's latest state."""
     wait_until(lambda: browser.driver.execute_script(
@@ -212,7 +222,7 @@ def check_undo_and_restore(browser, s, original, url):
     # Gone without the leaving question, as a crash or a closed tab would go.
     browser.driver.execute_script("window.addEventListener('beforeunload', e => e.stopImmediatePropagation(), true)")
     browser.open(url)
-    browser.click(browser.find("button", "復元する"))
+    browser.click(appearing(browser, "button", "復元する"))
     wait_until(lambda: "sample.gb" in page_text(browser, "document-name"), 10, "the restored image")
     assert browser.driver.execute_script("return document.documentElement.dataset.state") == before
     assert browser.find("button", "元に戻す").is_enabled(), "the undo history is restored"
@@ -246,8 +256,11 @@ def check_save_in_place(browser, s, original):
     """Opened through the picker over unsaved edits (asked first), saved with Ctrl+S, then
     after another edit with the button: each save writes the whole image as `vesk` makes it."""
     browser.driver.execute_script(STAND_IN_PICKER, base64.b64encode(bytes_of(original)).decode())
-    browser.click(browser.find("button", "イメージを開く"))
-    browser.click(browser.find("button", "破棄して開く"))
+    edit_field(browser, "textbox", "069 攻", "5")
+    picker = browser.find("button", "イメージを開く")
+    browser.scroll_to(picker)
+    ActionChains(browser.driver).click(picker).perform()  # WebDriver refuses to click a file input itself
+    browser.click(appearing(browser, "button", "破棄して開く"))
     wait_until(lambda: "inplace.gb" in page_text(browser, "document-name"), 10, "the picked image")
     expected = s.work / "inplace.gb"
     shutil.copy(original, expected)
