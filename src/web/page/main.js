@@ -407,10 +407,14 @@ async function start() {
   for (const id of ['open-image', 'open-original']) $(id).disabled = false;
   $('file-status').textContent = text('Open an image (.gb).');
   keepForOffline((message) => { $('site-status').textContent = message; });
+  // A file the app was launched with opens once the kept session was offered back.
+  const offered = offerRestore();
+  takeLaunchedFiles(async (file, handle) => {
+    await offered;
+    await openImage(file, handle);
+  });
   document.documentElement.dataset.ready = 'true';
   performance.mark('vesk-ready');
-  await offerRestore();
-  takeLaunchedFiles(openImage);
 }
 
 start().catch((error) => {
