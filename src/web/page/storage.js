@@ -60,11 +60,14 @@ export class SessionStore {
   keep(record) {
     if (!this.db) return;
     this.pending = record;
-    if (!this.writing) this.drain();
+    // After the change has been drawn: copying the image for storage need not hold it up.
+    if (!this.writing) {
+      this.writing = true;
+      setTimeout(() => this.drain(), 0);
+    }
   }
 
   async drain() {
-    this.writing = true;
     while (this.pending && this.db) {
       const record = this.pending();
       this.pending = null;
