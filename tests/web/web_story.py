@@ -24,12 +24,16 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
-from browser import Browser, static_server, wait_until
+from browser import Browser, static_server, wait_until, xpath_text
 
 # The edits, typed in the page and given to `vesk set`.
 STAT_EDIT = ("037 攻", "150", ["37", "attack=150"])
 ABILITY_EDIT = ("012 能力2", "63", ["12", "ability2=63"])
 BULK = ("attack", "*=", "1.5", ["100-199", "attack*=1.5"])
+# 攻 and 防 of rows 030-032, copied and pasted to rows 060-062; a spreadsheet's row pasted
+# into 070, each value read as the stat field reads it.
+COPIED, PASTED = (30, 31, 32), (60, 61, 62)
+RULE_PASTE = ("070 攻", "abc\t12.5\t-5\t300", ["70", "attack=0", "defense=12", "speed=0", "magic=255"])
 
 
 class Story:
@@ -76,21 +80,51 @@ def edit_field(browser, role, name, text):
     type_into(field, text)
 
 
-# Keys typed into an emptied stat field and what it then shows, as the window's field
-# shows it: letters are not taken, leading zeros go, a value is kept within 0-255, and an
-# emptied field shows a selected 0 that the next digit replaces.
-STAT_TYPING = [("007", "7"), ("abc", "0"), ("12.5", "125"), ("-5", "5"), ("300", "255"),
-               (Keys.BACKSPACE + "9", "9")]
+# Keys typed into an emptied stat field, what it then shows, and whether a note beside the
+# cell says why, as the window's field shows it: letters are not taken, leading zeros go, a
+# value is kept within 0-255, and an emptied field shows a selected 0 that the next digit
+# replaces.
+STAT_TYPING = [("007", "7", False), ("abc", "0", True), ("12.5", "125", True), ("-5", "5", True),
+               ("300", "255", True), (Keys.BACKSPACE + "9", "9", True)]
 
 
 def check_stat_typing(browser):
     browser.click(browser.find("textbox", "038 攻"))
+    press(browser, Keys.F2)
     field = browser.driver.switch_to.active_element
-    for keys, shown in STAT_TYPING:
+    for keys, shown, noted in STAT_TYPING:
         field.send_keys(Keys.CONTROL, "a")
-        field.send_keys(Keys.BACKSPACE, keys)
+        field.send_keys(Keys.BACKSPACE)
+        browser.driver.execute_script("document.getElementById('cell-note').textContent = ''")
+        field.send_keys(keys)
         assert field.get_attribute("value") == shown, \
             f"typing {keys!r} shows {field.get_attribute('value')!r}, not {shown!r}"
+        assert bool(page_text(browser, "cell-note")) == noted, f"the note after {keys!r}: {page_text(browser, 'cell-note')!r}"
+    press(browser, Keys.ESCAPE)
+
+
+def press(browser, *keys, hold=None):
+    """Keys as the user presses them, with `hold` (Ctrl, Shift, Alt) held down around them."""
+    chain = ActionChains(browser.driver)
+    if hold:
+        chain.key_down(hold)
+    chain.send_keys(*keys)
+    if hold:
+        chain.key_up(hold)
+    chain.perform()
+
+
+def choose_ability(browser, name, label):
+    """Types part of the ability's name into the cell and picks it from the choices."""
+    browser.click(browser.find("combobox", name))
+    press(browser, Keys.ENTER)
+    field = browser.driver.switch_to.active_element
+    field.send_keys(Keys.CONTROL, "a")
+    field.send_keys(label.split(" : ")[1][1:])
+    option = browser.driver.find_element("xpath", f"//li[@role='option'][.={xpath_text(label)}]")
+    assert option.aria_role == "option" and field.get_attribute("aria-expanded") == "true"
+    option.click()
+    assert browser.find("combobox", name).text == label
 
 
 def select_range(browser, first, last):
@@ -112,17 +146,82 @@ def focused_name(browser):
     return browser.driver.switch_to.active_element.accessible_name
 
 
-def check_keyboard_moves(browser):
-    """Spreadsheet moves: Enter goes down a row, Ctrl+arrows sideways and up."""
-    browser.click(browser.find("textbox", "037 攻"))
-    browser.driver.switch_to.active_element.send_keys(Keys.ENTER)
-    wait_until(lambda: focused_name(browser) == "038 攻", 5, "Enter to move to 038 攻")
-    ActionChains(browser.driver).key_down(Keys.CONTROL).send_keys(Keys.ARROW_RIGHT).key_up(
-        Keys.CONTROL).perform()
-    wait_until(lambda: focused_name(browser) == "038 防", 5, "Ctrl+Right to move to 038 防")
-    ActionChains(browser.driver).key_down(Keys.CONTROL).send_keys(Keys.ARROW_UP).key_up(
-        Keys.CONTROL).perform()
-    wait_until(lambda: focused_name(browser) == "037 防", 5, "Ctrl+Up to move to 037 防")
+def table_state(browser):
+    return browser.driver.execute_script(
+        "return [document.querySelector('#enemies tbody').textContent, document.getElementById('changes').textContent]")
+
+
+def in_table(browser):
+    return browser.driver.execute_script("return document.getElementById('enemies').contains(document.activeElement)")
+
+
+def hidden_part(browser):
+    """How far the focused cell reaches out of the table's box or under its sticky header
+    row and name column (0 when it is fully in view)."""
+    return browser.driver.execute_script("""
+        const cell = document.activeElement.closest('td, th'), box = document.getElementById('table-box');
+        const b = box.getBoundingClientRect(), r = cell.getBoundingClientRect();
+        const head = document.querySelector('#enemy-head th.name').getBoundingClientRect();
+        const left = cell.cellIndex > 1 ? head.right : b.left, top = cell.closest('thead') ? b.top : head.bottom;
+        const right = b.left + box.clientLeft + box.clientWidth, bottom = b.top + box.clientTop + box.clientHeight;
+        return Math.max(0, left - r.left, r.right - right, top - r.top, r.bottom - bottom);""")
+
+
+def block(browser, rows, columns=("攻", "防")):
+    return [[browser.find("textbox", f"{m:03} {c}").text for c in columns] for m in rows]
+
+
+# Keys from 000 能力8 and the cell each one reaches, as in a spreadsheet.
+SPREADSHEET_KEYS = [(Keys.HOME, None, "000 選択"), (Keys.END, Keys.CONTROL, "199 能力8"),
+                    (Keys.HOME, Keys.CONTROL, "000 選択"), (Keys.ARROW_RIGHT, Keys.CONTROL, "000 能力8"),
+                    (Keys.ARROW_DOWN, Keys.CONTROL, "199 能力8"), (Keys.PAGE_UP, None, None)]
+
+
+def check_grid_keys(browser):
+    """The table is one tab stop in and one out; the keys move between the cells of every
+    column without changing a value, each reached cell fully in view; Esc puts an edit
+    back; a range copies and pastes as tab-separated text, pasted values read as typed."""
+    browser.find("button", "一括変更").send_keys(Keys.TAB)  # to the bulk edit's notes, then the table
+    press(browser, Keys.TAB)
+    assert in_table(browser), f"Tab from the bulk edit went to {focused_name(browser)!r}"
+    entered = focused_name(browser)
+    press(browser, Keys.TAB)
+    assert not in_table(browser), f"one Tab should leave the table, not reach {focused_name(browser)!r}"
+    press(browser, Keys.TAB, hold=Keys.SHIFT)
+    assert focused_name(browser) == entered, "Shift+Tab comes back to the same cell"
+    before = table_state(browser)
+    press(browser, Keys.HOME, hold=Keys.CONTROL)
+    reached = []
+    for _ in range(16):
+        for key in (Keys.ARROW_DOWN, Keys.ARROW_UP, Keys.ARROW_RIGHT):
+            press(browser, key)
+            assert hidden_part(browser) < 1, f"{focused_name(browser)} is {hidden_part(browser)} px out of view"
+        reached.append(focused_name(browser))
+    assert len(set(reached)) == 15 and all(n.startswith("000 ") for n in reached), reached
+    for key, hold, name in SPREADSHEET_KEYS:
+        press(browser, key, hold=hold)
+        assert name in (None, focused_name(browser)), f"{key!r} reached {focused_name(browser)!r}, not {name!r}"
+        assert hidden_part(browser) < 1, f"{focused_name(browser)} is out of view"
+    assert table_state(browser) == before, "moving between cells changed a value"
+
+    for role, name, keys in (("textbox", "037 攻", ("9", "9")), ("combobox", "020 HP", (Keys.ARROW_DOWN,))):
+        browser.click(browser.find(role, name))
+        press(browser, Keys.ENTER, *keys, Keys.ESCAPE)
+        assert focused_name(browser) == name and table_state(browser) == before, f"Esc did not restore {name}"
+
+    browser.click(browser.find("textbox", f"{COPIED[0]:03} 攻"))
+    press(browser, Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ARROW_RIGHT, hold=Keys.SHIFT)
+    press(browser, "c", hold=Keys.CONTROL)
+    browser.click(browser.find("textbox", f"{PASTED[0]:03} 攻"))
+    press(browser, "v", hold=Keys.CONTROL)
+    assert block(browser, PASTED) == block(browser, COPIED), "the pasted range differs from the copied one"
+    name, pasted, _ = RULE_PASTE
+    browser.click(browser.find("textbox", name))
+    browser.driver.execute_script(
+        "const data = new DataTransfer(); data.setData('text/plain', arguments[0]);"
+        "document.activeElement.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true}))", pasted)
+    assert block(browser, [70], ("攻", "防", "早", "魔")) == [["0", "12", "0", "255"]]
+    assert page_text(browser, "cell-note"), "the changed pasted values are not noted beside the cell"
 
 
 def asks_before_leaving(browser):
@@ -294,7 +393,8 @@ def check_accessibility(browser, axe):
     result = browser.driver.execute_async_script(
         "const done = arguments[arguments.length - 1];"
         "axe.run(document, {resultTypes: ['violations']})"
-        ".then(r => done(r.violations.map(v => [v.id, v.impact, v.nodes.length, v.help])))"
+        ".then(r => done(r.violations.map(v => [v.id, v.impact, v.nodes.length, v.help,"
+        "  v.nodes.slice(0, 3).map(n => n.html.slice(0, 120))])))"
         ".catch(e => done([['axe failed', 'critical', 0, String(e)]]));")
     bad = [v for v in result if v[1] in ("serious", "critical")]
     assert not bad, f"axe-core found serious or critical violations: {bad}"
@@ -372,19 +472,39 @@ def dark_scheme(browser):
 
 
 def check_phone_width(browser):
+    """At 390 px: no sideways scrolling, every name whole, tap targets of 44 px, and a range
+    of rows selected through the filter."""
     browser.driver.set_window_size(390, 844)
     wait_until(lambda: browser.driver.execute_script("return window.innerWidth") <= 400, 10,
                "the phone-sized window")
-    overflow = browser.driver.execute_script(
-        "return document.documentElement.scrollWidth - document.documentElement.clientWidth")
+    script = browser.driver.execute_script
+    overflow = script("return document.documentElement.scrollWidth - document.documentElement.clientWidth")
     assert overflow <= 0, f"the page scrolls sideways by {overflow} px at 390 px"
     box = browser.find("region", "敵の一覧の表")
-    assert browser.driver.execute_script("return arguments[0].scrollWidth > arguments[0].clientWidth", box), \
+    assert script("return arguments[0].scrollWidth > arguments[0].clientWidth", box), \
         "the table should scroll inside its own box"
+    cut = script("return Array.from(document.querySelectorAll('tbody th.name'))"
+                 ".filter(th => th.scrollWidth > th.clientWidth || th.scrollHeight > th.clientHeight).map(th => th.textContent)")
+    assert not cut, f"{len(cut)} names are cut off, such as {cut[:3]}"
+    small = script("return Array.from(document.querySelectorAll('#editor button, #editor input, #editor select, tbody td'))"
+                   ".filter(e => e.offsetParent && (e.offsetWidth < 44 || e.offsetHeight < 44)).map(e => e.outerHTML.slice(0, 80))")
+    assert not small, f"tap targets under 44 px: {small[:3]}"
     name = browser.driver.find_element("css selector", "tbody th.name")
-    browser.driver.execute_script("arguments[0].scrollLeft = arguments[0].scrollWidth", box)
-    left = browser.driver.execute_script("return arguments[0].getBoundingClientRect().left", name)
+    script("arguments[0].scrollLeft = arguments[0].scrollWidth", box)
+    left = script("return arguments[0].getBoundingClientRect().left", name)
     assert 0 <= left < 100, f"number and name scrolled out of view (left {left})"
+    shown = lambda: script("return document.querySelectorAll('#enemies tbody tr:not([hidden])').length")
+    filter_box = browser.driver.find_element("id", "filter")
+    for wanted, rows in (("zzz", 0), ("0-9,20", 11), ("100-199", 100)):
+        type_into(filter_box, wanted)
+        assert shown() == rows, f"the filter {wanted!r} shows {shown()} rows, not {rows}"
+        assert bool(page_text(browser, "filter-status")) == (rows == 0), "only a filter matching nothing says so"
+    browser.click(browser.find("button", "表示中の行をすべて選択"))
+    assert page_text(browser, "selection-count").startswith("100 "), page_text(browser, "selection-count")
+    type_into(filter_box, "0-9")
+    assert page_text(browser, "selection-count").count("100") == 2, "the hidden selected rows are not counted"
+    browser.click(browser.find("button", "選択を解除"))
+    type_into(filter_box, "")
     browser.driver.set_window_size(1280, 900)
 
 
@@ -395,6 +515,10 @@ def story(page, tools, work, mode, screenshot=None):
     shutil.copy(original, expected)
     for _, _, args in (STAT_EDIT, ABILITY_EDIT):
         s.tool("vesk", "set", expected, *args, "--no-backup")
+    for source, target in zip(COPIED, PASTED):
+        stats = [f"{key}={s.field(original, source, key)}" for key in ("attack", "defense")]
+        s.tool("vesk", "set", expected, str(target), *stats, "--no-backup")
+    s.tool("vesk", "set", expected, *RULE_PASTE[2], "--no-backup")
     bulk = s.tool("vesk", "set", expected, *BULK[3], "--no-backup")
     clamped = [l for l in (bulk.stdout + bulk.stderr).splitlines() if " is outside 0-" in l]
 
@@ -409,7 +533,7 @@ def story(page, tools, work, mode, screenshot=None):
                 "all 200 rows")
 
             edit_field(browser, "textbox", *STAT_EDIT[:2])
-            edit_field(browser, "combobox", *ABILITY_EDIT[:2])
+            choose_ability(browser, ABILITY_EDIT[0], s.field(expected, 12, "ability2"))
             select_range(browser, "100", "199")
             assert page_text(browser, "selection-count").startswith("100 "), "100 rows selected"
             Select(browser.find("combobox", "項目")).select_by_value(BULK[0])
@@ -421,6 +545,8 @@ def story(page, tools, work, mode, screenshot=None):
             wait_until(lambda: page_text(browser, "bulk-notes").splitlines() == clamped, 10,
                        f"the clamping notes of vesk set: {clamped}")
             assert clamped, "the bulk edit should clamp some values"
+            check_stat_typing(browser)
+            check_grid_keys(browser)
 
             # The changes view is `vesk diff`'s list.
             diff = s.tool("vesk", "diff", original, expected, ok=(1,)).stdout.splitlines()
@@ -430,9 +556,6 @@ def story(page, tools, work, mode, screenshot=None):
             assert stat.find_element("xpath", "..").get_attribute("class") == "changed"
             assert stat.get_attribute("title").endswith(s.field(original, 37, "attack"))
 
-            check_stat_typing(browser)
-            type_into(browser.find("textbox", "038 攻"), s.field(expected, 38, "attack"))
-            check_keyboard_moves(browser)
             assert asks_before_leaving(browser), "leaving with unsaved changes must ask first"
             browser.find("button", "イメージを保存").click()
             image = browser.wait_for_download("sample.gb")

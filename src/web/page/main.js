@@ -11,6 +11,7 @@ import { TableSort } from './sort.js';
 import { BalanceChart } from './chart.js';
 import { setUpMessages, tell, clearMessage } from './messages.js';
 import { SessionStore } from './storage.js';
+import { showListing } from './changes_view.js';
 
 const $ = (id) => document.getElementById(id);
 const BYTES = 'application/octet-stream';
@@ -108,8 +109,7 @@ function edited(measure = 'vesk-update') {
 function showChanges() {
   const { text: list, count } = page.doc.changes();
   const others = page.doc.otherDifferences();
-  const view = $('changes');
-  if (view.textContent !== list) view.textContent = list;
+  showListing($('changes'), list);
   $('change-summary').textContent =
     text('{count} fields differ from the original image. Bytes outside the enemy data that differ: {others}', { count, others });
 }
@@ -191,9 +191,12 @@ function bulkEdit(event) {
   void document.body.offsetHeight;
   performance.measure('vesk-bulk-edit', { start, end: performance.now() });
   $('bulk-notes').textContent = result.notes.join('\n');
-  tell('bulk-feedback', result.notes.length
-    ? text('Changed {rows} rows. {count} notes (values kept in range, table entries chosen by value):', { rows: enemies.length, count: result.notes.length })
-    : text('Changed {rows} rows.', { rows: enemies.length }));
+  const hidden = page.table.hiddenSelected();
+  tell('bulk-feedback', [
+    text('Changed {rows} rows.', { rows: enemies.length }),
+    hidden ? text('{hidden} of them are hidden by the filter.', { hidden }) : '',
+    result.notes.length ? text('{count} notes (values kept in range, table entries chosen by value):', { count: result.notes.length }) : '',
+  ].filter(Boolean).join(' '));
   documentChanged();
 }
 
@@ -349,32 +352,20 @@ function wire() {
   onLanguageChange(showDocument);
 }
 
-// A paste from a spreadsheet: cells [{enemy, column, text}], one undo step. Each value goes
-// through the rule its column's typing follows; the refused ones come back as
-// [{enemy, column, problem}].
+// Pasted cells [{enemy, column, text}], each already read as typing reads it (HP and ケロ
+// as their list positions), stored as one undo step.
 function paste(cells) {
-  const { doc, labels } = page;
-  const refused = [];
+  const { doc } = page;
   doc.beginStep();
   for (const { enemy, column, text: value } of cells) {
-    const typed = String(value).trim();
-    let problem = '';
-    if (column === 'hp' || column === 'kero') {
-      const list = column === 'hp' ? labels.hp : labels.kero;
-      const position = list.indexOf(typed);
-      if (position < 0) problem = text('{value} is not one of the choices.', { value: typed });
-      else if (column === 'hp') doc.setHpPosition(enemy, position);
-      else doc.setKeroIndex(enemy, position);
-    } else if (column[0] === 's') {
-      doc.setStatText(enemy, Number(column.slice(1)), page.core.statFieldText(typed).text);
-    } else if (column[0] === 'a') {
-      problem = doc.setAbilityText(enemy, Number(column.slice(1)), typed);
-    }
-    if (problem) refused.push({ enemy, column, problem });
+    if (column === 'hp') doc.setHpPosition(enemy, Number(value));
+    else if (column === 'kero') doc.setKeroIndex(enemy, Number(value));
+    else if (column[0] === 's') doc.setStatText(enemy, Number(column.slice(1)), value);
+    else doc.setAbilityText(enemy, Number(column.slice(1)), value);
   }
   doc.endStep();
+  clearMessage();
   edited();
-  return refused;
 }
 
 async function start() {
@@ -382,7 +373,6 @@ async function start() {
   Object.assign(page, { core: loaded, labels, doc });
   setUpMessages();
   startLanguage(loaded, { ja: $('language-ja'), en: $('language-en') });
-  $('ability-labels').replaceChildren(...labels.abilities.map((label) => new Option(label)));
   page.table = new EnemyTable($('enemies'), labels, {
     hp: (m, p) => { doc.setHpPosition(m, p); clearMessage(); edited(); },
     kero: (m, p) => { doc.setKeroIndex(m, p); clearMessage(); edited(); },
@@ -390,12 +380,17 @@ async function start() {
     statText: (typed) => loaded.statFieldText(typed),
     ability: (m, slot, typed) => { const problem = doc.setAbilityText(m, slot, typed); if (!problem) { clearMessage(); edited(); } return problem; },
     paste,
-    selection: (count) => { $('selection-count').textContent = text('{count} rows selected', { count }); page.chart.schedule(); },
+    selection: (count, hidden) => {
+      $('selection-count').textContent = hidden ? text('{count} rows selected, {hidden} of them hidden by the filter', { count, hidden })
+        : text('{count} rows selected', { count });
+      page.chart.schedule();
+    },
+    filtered: (shown) => { $('filter-status').textContent = shown ? '' : text('No enemy matches the filter.'); },
     focus: (hint) => { $('original-hint').textContent = hint; },
-    problem: (message) => tell('table-feedback', message, 'error'),
   });
   page.table.drawRows();
   new TableSort(page.table, labels);
+  page.table.startGrid($('table-box'));
   page.chart = new BalanceChart({ svg: $('chart'), field: $('chart-field'), sorted: $('chart-sorted'), readout: $('chart-point') },
     page.table, labels);
   page.store = new SessionStore({

@@ -1,17 +1,50 @@
-// The table of all 200 enemies: one row each, a field per editable value, marks on the
-// fields that differ from the original image. Every label comes from the core.
+// The table of all 200 enemies: one row each, a cell per editable value, marks on the
+// cells that differ from the original image. Every label comes from the core. The keys
+// and the pointer between cells are the grid's (grid.js); a cell being edited is this.
+import { GridKeys } from './grid.js';
+import { ChoiceList, abilityKeys, abilityMatches, readAbility } from './choices.js';
+import { text } from './text.js';
 
 // Where each field sits in an enemy's row of values: handed over by the core.
 let HP, HP_POSITION, KERO, STATS, COUNT, ABILITIES;
 
-function escapeHtml(text) {
-  return text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+const NOTE_SECONDS = 5;
+
+function escapeHtml(value) {
+  return value.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+}
+
+// Which enemies a filter asks for: numbers, ranges such as 100-199 and parts of names,
+// separated by commas ("0-9,20"); an empty filter asks for all of them.
+export function filterMatcher(wanted, names) {
+  const parts = wanted.normalize('NFKC').split(/[,、]/).map((part) => part.trim()).filter(Boolean);
+  if (!parts.length) return () => true;
+  const tests = parts.map((part) => {
+    const range = /^(\d+)\s*[-~〜]\s*(\d+)$/.exec(part);
+    if (range) {
+      const [low, high] = [Number(range[1]), Number(range[2])].sort((a, b) => a - b);
+      return (m) => m >= low && m <= high;
+    }
+    if (/^\d+$/.test(part)) return (m) => m === Number(part);
+    return (m) => names[m].includes(part);
+  });
+  return (m) => tests.some((test) => test(m));
+}
+
+// What the window's rule did to a stat field's text, in words, or '' when it only took
+// away leading zeros or nothing.
+export function statNote(typed, shown) {
+  if (typed.trim() === '') return text('An empty field is 0.');
+  if (Number(shown) === 255 && !/^0*255$/.test(typed.trim())) return text('The highest value is 255; {typed} became 255.', { typed });
+  if (shown !== typed.replace(/^0+(?=\d)/, '')) return text('{typed} is read as {value}.', { typed, value: shown });
+  return '';
 }
 
 export class EnemyTable {
   // handlers: hp(m, position), kero(m, index), stat(m, k, text) -> stored value,
-  // statText(text) -> {text, selectAll} after an edit, ability(m, slot, text) -> "" or a problem,
-  // selection(count), problem(text).
+  // statText(text) -> {text, selectAll} after an edit, ability(m, slot, text) -> "" or a
+  // problem, paste([{enemy, column, text}]) as one change, selection(count, hidden),
+  // filtered(shown), focus(hint).
   constructor(table, labels, handlers) {
     this.table = table;
     this.body = table.tBodies[0];
@@ -22,9 +55,13 @@ export class EnemyTable {
     this.numbers = labels.enemies.map((label) => label.slice(0, 3));
     this.abilityColumns = Array.from({ length: labels.maxAbilities }, (_, i) => `能力${i + 1}`);
     this.columns = [labels.hpField, labels.keroField, ...labels.statFields, ...this.abilityColumns];
-    this.hpOptions = labels.hp.map((text, p) => `<option value="${p}">${escapeHtml(text)}</option>`).join('');
-    this.keroOptions = labels.kero.map((text, p) => `<option value="${p}">${escapeHtml(text)}</option>`).join('');
+    this.cols = ['pick', 'name', 'hp', 'kero', 's0', 's1', 's2', 's3', ...this.abilityColumns.map((_, slot) => `a${slot}`)];
+    this.columnIndex = Object.fromEntries(this.cols.map((col, c) => [col, c]));
     this.lastChecked = -1;
+    this.editing = null;  // {standIn, control, m, col} while a cell is edited
+    this.noteArea = document.getElementById('cell-note');
+    this.choices = new ChoiceList(document.getElementById('cell-choices'));
+    this.abilityKeys = abilityKeys(labels.abilities);
     this.writeHead();
     this.listen();
   }
@@ -33,8 +70,13 @@ export class EnemyTable {
     const head = this.table.querySelector('#enemy-head');
     const kinds = ['pick', 'name', 'hp', 'kero', 'stat', 'stat', 'stat', 'stat', ...this.abilityColumns.map(() => 'ability')];
     const cells = ['選択', '番号・名前', ...this.columns];
-    const cols = ['pick', 'name', 'hp', 'kero', 's0', 's1', 's2', 's3', ...this.abilityColumns.map((_, slot) => `a${slot}`)];
-    head.innerHTML = cells.map((text, i) => `<th scope="col" class="${kinds[i]}" data-col="${cols[i]}">${escapeHtml(text)}</th>`).join('');
+    head.innerHTML = cells.map((label, i) => `<th scope="col" class="${kinds[i]}" data-col="${this.cols[i]}">${escapeHtml(label)}</th>`).join('');
+  }
+
+  // Starts the keys between cells, once the headers have their sort buttons.
+  startGrid(box) {
+    this.grid = new GridKeys(this, box);
+    this.grid.settle();
   }
 
   // Draws every row once, before any image: 200 rows of empty fields, laid out while the
@@ -44,7 +86,7 @@ export class EnemyTable {
     for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m));
     this.body.innerHTML = rows.join('');
     this.rows = Array.from(this.body.rows);
-    // Each row's fields by column, kept up to date as stand-ins turn into controls.
+    // Each row's stand-ins by column; a cell being edited holds a real control instead.
     this.fields = this.rows.map((row) => {
       const byColumn = {};
       for (const control of row.querySelectorAll('[data-col]')) byColumn[control.dataset.col] = control;
@@ -57,22 +99,24 @@ export class EnemyTable {
 
   // Shows an opened image's values.
   build(values, originals) {
+    if (this.editing) this.finishEdit(false);
     this.marked.fill(0);
     for (const cell of this.body.querySelectorAll('td.changed')) cell.classList.remove('changed');
     this.values.fill(-2);
     this.refresh(values, originals);
   }
 
-  // Each field starts as a light stand-in with the field's role, name and value; the real
-  // input or list takes its place when the field gets focus. Two thousand real form
-  // controls would take the browser many times longer to draw than the whole table does.
+  // Each field is a light stand-in with the field's role, name and value; a real input or
+  // list takes its place only while the cell is edited. Two thousand real form controls
+  // would take the browser many times longer to draw than the whole table does. The
+  // enemy's name, the row's header, describes every field of its row.
   rowHtml(m) {
     const number = this.numbers[m];
     const field = (col, role, column) =>
-      `<td><span class="field" tabindex="0" role="${role}" data-col="${col}" aria-label="${number} ${escapeHtml(column)}"`
-      + `${role === 'combobox' ? ' aria-expanded="false"' : ''}></span></td>`;
-    let html = `<tr data-enemy="${m}"><td class="pick"><input type="checkbox" data-col="pick" aria-label="${number} 選択"></td>`
-      + `<th scope="row" class="name">${escapeHtml(this.labels.enemies[m])}</th>`
+      `<td><span class="field" tabindex="-1" role="${role}" data-col="${col}" aria-label="${number} ${escapeHtml(column)}"`
+      + ` aria-describedby="enemy-${m}"${role === 'combobox' ? ' aria-expanded="false"' : ''}></span></td>`;
+    let html = `<tr data-enemy="${m}"><td class="pick"><input type="checkbox" tabindex="-1" data-col="pick" aria-label="${number} 選択"></td>`
+      + `<th scope="row" class="name" id="enemy-${m}" tabindex="-1">${escapeHtml(this.labels.enemies[m])}</th>`
       + field('hp', 'combobox', this.columns[0])
       + field('kero', 'combobox', this.columns[1]);
     for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox', this.columns[2 + k]);
@@ -80,41 +124,230 @@ export class EnemyTable {
     return html + '</tr>';
   }
 
-  // The real control for a stand-in, holding the row's current value.
+  enemyOf(element) {
+    return Number(element.closest('tr').dataset.enemy);
+  }
+
+  editable(item) {
+    return item.classList.contains('field');
+  }
+
+  // HP and ケロ are lists: they open rather than take typing.
+  opens(item) {
+    return item.dataset.col === 'hp' || item.dataset.col === 'kero';
+  }
+
+  isEditing(element) {
+    return this.editing !== null && element === this.editing.control;
+  }
+
+  // The field a stat or ability stand-in becomes while it is edited, holding its value.
   realControl(standIn) {
     const col = standIn.dataset.col;
-    const m = Number(standIn.closest('tr').dataset.enemy);
-    const at = m * this.width;
-    let control;
-    if (col === 'hp' || col === 'kero') {
-      control = document.createElement('select');
-      control.innerHTML = col === 'hp' ? this.hpOptions : this.keroOptions;
-      control.value = String(this.values[at + (col === 'hp' ? HP_POSITION : KERO)]);
-    } else {
-      control = document.createElement('input');
-      control.type = 'text';
-      control.autocomplete = 'off';
-      if (col.startsWith('s')) {
-        Object.assign(control, { inputMode: 'numeric', maxLength: 3, size: 3 });
-      } else {
-        control.className = 'ability';
-        control.setAttribute('list', 'ability-labels');
-      }
-      control.value = standIn.textContent;
+    const control = document.createElement('input');
+    control.type = 'text';
+    control.autocomplete = 'off';
+    if (col.startsWith('s')) Object.assign(control, { inputMode: 'numeric', maxLength: 3, size: 3 });
+    else {
+      control.className = 'ability';
+      control.setAttribute('role', 'combobox');
+      control.setAttribute('aria-autocomplete', 'list');
     }
+    control.value = standIn.textContent;
     control.dataset.col = col;
-    control.setAttribute('aria-label', standIn.getAttribute('aria-label'));
-    if (standIn.title) control.title = standIn.title;
+    for (const name of ['aria-label', 'aria-describedby', 'title']) {
+      if (standIn.hasAttribute(name)) control.setAttribute(name, standIn.getAttribute(name));
+    }
     return control;
   }
 
-  upgrade(standIn) {
+  // The value a list cell (HP, ケロ) holds: its place in its list.
+  listValue(m, col) {
+    return this.values[m * this.width + (col === 'hp' ? HP_POSITION : KERO)];
+  }
+
+  // A list cell keeps the focus and opens its choices under it; a stat or ability cell
+  // becomes a text field: `how` 'caret' puts the caret after the value, otherwise the
+  // value is selected, so that a typed character replaces it.
+  startEdit(standIn, how) {
+    if (this.editing) this.finishEdit(true);
+    const m = this.enemyOf(standIn), col = standIn.dataset.col;
+    if (this.opens(standIn)) {
+      this.editing = { standIn, control: standIn, m, col };
+      const all = this.labels[col].map((_, i) => i);
+      const reopen = () => this.choices.show(all, this.listValue(m, col));
+      this.choices.attach(standIn, this.labels[col], { reopen, onChoose: () => this.finishEdit(true), free: false });
+      reopen();
+      return;
+    }
     const control = this.realControl(standIn);
+    this.editing = { standIn, control, m, col };
     standIn.replaceWith(control);
-    this.fields[Number(control.closest('tr').dataset.enemy)][control.dataset.col] = control;
-    control.focus();
-    if (control.select) control.select();
-    return control;
+    control.focus({ preventScroll: true });
+    if (how === 'caret') control.setSelectionRange(control.value.length, control.value.length);
+    else control.select();
+    if (col.startsWith('a')) {
+      const reopen = () => this.choices.show(abilityMatches(control.value, this.abilityKeys));
+      this.choices.attach(control, this.labels.abilities, { reopen, onChoose: () => this.finishEdit(true), free: true });
+      control.addEventListener('input', reopen);
+    }
+  }
+
+  // Ends an edit, storing it or putting the value back, and the stand-in back in its place.
+  finishEdit(commit) {
+    const editing = this.editing;
+    if (!editing) return;
+    const { standIn, control } = editing;
+    const focused = document.activeElement === control;
+    if (commit) this.commit(editing);
+    this.editing = null;
+    this.choices.detach();
+    if (control !== standIn) control.replaceWith(standIn);
+    this.grid.adopt(standIn);
+    if (focused) standIn.focus({ preventScroll: true });
+  }
+
+  commit({ control, m, col }) {
+    const at = m * this.width;
+    const chosen = this.choices.chosen();
+    if (col === 'hp' || col === 'kero') {
+      if (chosen >= 0 && chosen !== this.listValue(m, col)) this.handlers[col](m, chosen);
+    } else if (col.startsWith('s')) {
+      const k = Number(col.slice(1));
+      if (control.value !== String(this.values[at + STATS + k])) this.handlers.stat(m, k, control.value);
+    } else {
+      const slot = Number(col.slice(1));
+      const typed = control.value;
+      if (chosen < 0 && (typed.trim() === '' || typed === this.labels.abilities[this.values[at + ABILITIES + slot]])) return;
+      const found = chosen >= 0 ? { id: chosen } : readAbility(typed, this.labels.abilities, this.abilityKeys);
+      const problem = found.problem ?? this.handlers.ability(m, slot, found.number ?? String(found.id));
+      if (problem) this.note(control.closest('td'), `${control.getAttribute('aria-label')}: ${problem}`);
+    }
+  }
+
+  // Keys while a cell is edited: Enter stores and moves down (Shift+Enter up), Tab stores
+  // and leaves the table, Esc puts the value back; ← or → at the end of a number's text
+  // and ↑ or ↓ in it store and move. In a list of choices the arrow keys, Home, End and
+  // the page keys walk the choices, Enter or Space takes one, Esc closes it unchanged.
+  editKey(event) {
+    const { standIn, col } = this.editing;
+    const isList = this.opens(standIn), ability = col.startsWith('a');
+    const walk = { ArrowDown: 1, ArrowUp: -1, PageDown: 10, PageUp: -10, Home: -1e4, End: 1e4 }[event.key];
+    const vertical = event.key === 'ArrowDown' || event.key === 'ArrowUp';
+    if (walk && !event.altKey && (isList || (ability && (vertical || (this.choices.isOpen() && event.key.startsWith('Page')))))) {
+      event.preventDefault();
+      this.choices.move(walk);
+      return;
+    }
+    let rows = 0, columns = 0;
+    switch (event.key) {
+      case 'Escape':
+        event.preventDefault();
+        if (ability && this.choices.isOpen()) this.choices.close();
+        else this.finishEdit(false);
+        return;
+      case 'Tab': this.finishEdit(true); return;
+      case 'Enter':
+        event.preventDefault();
+        this.finishEdit(true);
+        if (!isList) this.grid.step(standIn, event.shiftKey ? -1 : 1, 0);
+        return;
+      case ' ':
+        if (!isList) return;
+        event.preventDefault();
+        this.finishEdit(true);
+        return;
+      case 'ArrowDown': case 'ArrowUp':
+        event.preventDefault();
+        if (isList) return this.finishEdit(true);  // Alt+↑ or Alt+↓: take the choice and close
+        if (ability) return;
+        rows = event.key === 'ArrowUp' ? -1 : 1;
+        break;
+      case 'ArrowLeft': case 'ArrowRight': {
+        const control = event.target;
+        if (!col.startsWith('s')) return;
+        const edge = event.key === 'ArrowLeft' ? control.selectionEnd === 0 : control.selectionStart === control.value.length;
+        if (!edge) return;
+        columns = event.key === 'ArrowLeft' ? -1 : 1;
+        break;
+      }
+      default: return;
+    }
+    event.preventDefault();
+    this.finishEdit(true);
+    this.grid.step(standIn, rows, columns);
+  }
+
+  // A short note beside a cell, for the rule's changes and refusals; a polite live region.
+  note(cell, message) {
+    const area = this.noteArea;
+    clearTimeout(this.noteTimer);
+    area.textContent = message;
+    if (!message) return;
+    const place = cell.getBoundingClientRect();
+    Object.assign(area.style, { left: `${Math.max(4, Math.min(place.left, innerWidth - area.offsetWidth - 4))}px`, top: `${place.bottom + 2}px` });
+    this.noteTimer = setTimeout(() => { area.textContent = ''; }, NOTE_SECONDS * 1000);
+  }
+
+  // The text a cell shows, as copied.
+  cellText(row, c) {
+    const cell = row.cells[c], item = cell.firstElementChild;
+    if (item?.type === 'checkbox') return item.checked ? '1' : '';
+    if (item?.hidden) return '';
+    if (item && this.isEditing(item)) return this.editing.standIn.textContent;
+    return cell.textContent;
+  }
+
+  // One pasted value read as typing reads it: the text the core's setter takes, with a
+  // note when the rule changed it, or the problem.
+  readPasted(m, col, typed) {
+    const at = m * this.width;
+    if (col === 'hp' || col === 'kero') {
+      const index = this.labels[col].indexOf(typed.trim());
+      return index >= 0 ? { value: String(index) } : { problem: text('“{typed}” is not one of the choices.', { typed }) };
+    }
+    if (col.startsWith('s')) {
+      const shown = this.handlers.statText(typed).text;
+      return { value: shown, note: statNote(typed.slice(0, 3), shown) };
+    }
+    const slot = Number(col.slice(1));
+    if (slot >= this.values[at + COUNT]) return { problem: text('This enemy has no ability in this slot.') };
+    const found = readAbility(typed, this.labels.abilities, this.abilityKeys);
+    if (found.problem) return found;
+    const id = found.id ?? Number(found.number);
+    return id < this.labels.abilities.length ? { value: String(id) } : { problem: text('No ability has the number {typed}.', { typed }) };
+  }
+
+  // Tab-separated rows pasted from the cell at rows[top], column left: every value through
+  // the rules of typing, all of them handed on as one change. Gives the last row and
+  // column reached.
+  paste(pasted, rows, top, left) {
+    const cells = [], notes = [];
+    let bottom = top, right = left;
+    pasted.forEach((line, i) => {
+      const row = rows[top + i];
+      if (!row) return;
+      bottom = top + i;
+      line.forEach((typed, j) => {
+        const col = this.cols[left + j];
+        if (!col) return;
+        right = Math.max(right, left + j);
+        if (col === 'pick' || col === 'name') return;
+        const m = Number(row.dataset.enemy);
+        const read = this.readPasted(m, col, typed);
+        const name = this.fields[m][col].getAttribute('aria-label');
+        if (read.problem) notes.push(`${name}: ${read.problem}`);
+        else {
+          if (read.note) notes.push(`${name}: ${read.note}`);
+          cells.push({ enemy: m, column: col, text: read.value });
+        }
+      });
+    });
+    if (cells.length) this.handlers.paste(cells);
+    const outside = pasted.length - (bottom - top + 1);
+    if (outside > 0) notes.push(text('{count} rows did not fit below the table’s end and were left out.', { count: outside }));
+    this.note(rows[top].cells[left], [text('Pasted {count} values.', { count: cells.length }), ...notes.slice(0, 3)].join(' '));
+    return { bottom, right };
   }
 
   control(m, col) {
@@ -132,25 +365,29 @@ export class EnemyTable {
     this.values = values.slice();
     this.originals = originals;
     this.markAll(values, originals, originalsChanged);
+    if (!this.editing) this.grid?.settle();
   }
 
   show(m, field, value) {
     if (field === COUNT) {
-      // Slots past the enemy's ability count stay in the row, hidden.
-      for (let slot = 0; slot < this.labels.maxAbilities; slot++) this.control(m, `a${slot}`).hidden = slot >= value;
+      // Slots past the enemy's ability count stay in the row, hidden; the empty cell
+      // takes the focus in their place, named as the field would be.
+      for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
+        const field = this.control(m, `a${slot}`), hide = slot >= value;
+        if (field.hidden === hide) continue;
+        field.hidden = hide;
+        const cell = this.rows[m].cells[this.columnIndex[`a${slot}`]];
+        if (hide) cell.setAttribute('aria-label', field.getAttribute('aria-label'));
+        else cell.removeAttribute('aria-label');
+      }
       return;
     }
-    let control = null, text = '', choice = String(value);
-    if (field === HP_POSITION) [control, text] = [this.control(m, 'hp'), this.labels.hp[value]];
-    else if (field === KERO) [control, text] = [this.control(m, 'kero'), this.labels.kero[value]];
-    else if (field >= STATS && field < COUNT) [control, text] = [this.control(m, `s${field - STATS}`), choice];
-    else if (field >= ABILITIES && value >= 0) {
-      [control, text] = [this.control(m, `a${field - ABILITIES}`), this.labels.abilities[value]];
-      choice = text;
-    }
-    if (!control) return;
-    if (control.tagName === 'SPAN') control.textContent = text;
-    else control.value = choice;
+    let control = null, shown = '';
+    if (field === HP_POSITION) [control, shown] = [this.control(m, 'hp'), this.labels.hp[value]];
+    else if (field === KERO) [control, shown] = [this.control(m, 'kero'), this.labels.kero[value]];
+    else if (field >= STATS && field < COUNT) [control, shown] = [this.control(m, `s${field - STATS}`), String(value)];
+    else if (field >= ABILITIES && value >= 0) [control, shown] = [this.control(m, `a${field - ABILITIES}`), this.labels.abilities[value]];
+    if (control) control.textContent = shown;
   }
 
   // A field is marked when its value differs from the original; its title and the hint
@@ -173,8 +410,7 @@ export class EnemyTable {
     if (differs === this.marked[i] && !(differs && force)) return;
     this.marked[i] = differs;
     const control = this.control(m, col);
-    if (!control) return;
-    control.parentElement.classList.toggle('changed', differs === 1);
+    this.rows[m].cells[this.columnIndex[col]].classList.toggle('changed', differs === 1);
     if (differs) {
       control.title = `元の値: ${describe(originals[i], i)}`;
     } else {
@@ -182,51 +418,72 @@ export class EnemyTable {
     }
   }
 
-  filter(text) {
-    const wanted = text.trim();
-    const number = /^\d+$/.test(wanted) ? Number(wanted) : -1;
+  // Shows only the rows the filter asks for; gives how many that is.
+  filter(wanted) {
+    if (this.editing) this.finishEdit(true);
+    const matches = filterMatcher(wanted, this.labels.enemies);
+    let shown = 0;
     this.rows.forEach((row, m) => {
-      row.hidden = wanted !== '' && m !== number && !this.labels.enemies[m].includes(wanted);
+      const show = matches(m);
+      if (row.hidden === show) row.hidden = !show;
+      shown += show;
     });
+    this.grid.settle();
+    this.handlers.filtered(shown);
+    this.selectionChanged();
+    return shown;
   }
 
   selectedEnemies() {
     return this.rows.filter((row) => row.cells[0].firstChild.checked).map((row) => Number(row.dataset.enemy));
   }
 
+  hiddenSelected() {
+    return this.rows.filter((row) => row.hidden && row.cells[0].firstChild.checked).length;
+  }
+
+  selectionChanged() {
+    this.handlers.selection(this.selectedEnemies().length, this.hiddenSelected());
+  }
+
   selectShown(on) {
     for (const row of this.rows) if (!row.hidden || !on) row.cells[0].firstChild.checked = on;
-    this.handlers.selection(this.selectedEnemies().length);
+    this.selectionChanged();
   }
 
   listen() {
     const body = this.body;
     body.addEventListener('focusin', (event) => {
-      let control = event.target;
-      if (control.classList.contains('field')) control = this.upgrade(control);
-      this.handlers.focus(control.title ? `${control.getAttribute('aria-label')}: ${control.title}` : '');
+      const item = event.target;
+      this.handlers.focus(item.title ? `${item.getAttribute('aria-label')}: ${item.title}` : '');
     });
-    // A stat field takes a typed character only when it is a digit, as the window's does;
-    // whatever an edit leaves in it then goes through the core's one rule.
+    body.addEventListener('focusout', (event) => {
+      if (this.isEditing(event.target)) this.finishEdit(true);
+    });
+    // A stat field takes a typed character only when it is a digit, and three at most, as
+    // the window's does; whatever an edit leaves in it then goes through the core's one
+    // rule. What the rule refuses or changes is said beside the cell.
     body.addEventListener('beforeinput', (event) => {
-      if (!event.target.dataset.col?.startsWith('s') || event.inputType !== 'insertText') return;
-      if (event.data && /[^0-9]/.test(event.data)) event.preventDefault();
+      const input = event.target;
+      if (!input.dataset.col?.startsWith('s') || event.inputType !== 'insertText' || !event.data) return;
+      const cell = input.closest('td');
+      if (/[^0-9]/.test(event.data)) {
+        event.preventDefault();
+        this.note(cell, text('Only digits can be typed here.'));
+      } else if (input.value.length - (input.selectionEnd - input.selectionStart) + event.data.length > 3) {
+        this.note(cell, text('At most three digits.'));
+      }
     });
     body.addEventListener('input', (event) => {
       const input = event.target;
       if (!input.dataset.col?.startsWith('s')) return;
-      const shown = this.handlers.statText(input.value);
-      if (shown.text !== input.value) input.value = shown.text;
+      const typed = input.value;
+      const shown = this.handlers.statText(typed);
+      const said = statNote(typed, shown.text);
+      if (said) this.note(input.closest('td'), said);
+      if (shown.text !== typed) input.value = shown.text;
       if (shown.selectAll) input.select();
       else input.setSelectionRange(input.value.length, input.value.length);
-    });
-    body.addEventListener('change', (event) => this.changed(event.target));
-    body.addEventListener('pointerdown', (event) => {
-      const standIn = event.target.firstElementChild;
-      if (event.target.tagName === 'TD' && standIn?.classList.contains('field')) {
-        event.preventDefault();
-        standIn.focus();
-      }
     });
     body.addEventListener('click', (event) => {
       const box = event.target;
@@ -241,67 +498,7 @@ export class EnemyTable {
         }
       }
       this.lastChecked = m;
-      this.handlers.selection(this.selectedEnemies().length);
+      this.selectionChanged();
     });
-    body.addEventListener('keydown', (event) => this.navigate(event));
-  }
-
-  changed(control) {
-    const col = control.dataset.col;
-    if (!col || col === 'pick') return;
-    const m = Number(control.closest('tr').dataset.enemy);
-    if (col === 'hp') this.handlers.hp(m, Number(control.value));
-    else if (col === 'kero') this.handlers.kero(m, Number(control.value));
-    else if (col.startsWith('s')) control.value = String(this.handlers.stat(m, Number(col.slice(1)), control.value));
-    else if (col.startsWith('a')) {
-      const slot = Number(col.slice(1));
-      const problem = this.handlers.ability(m, slot, control.value);
-      if (problem) {
-        this.handlers.problem(`${control.getAttribute('aria-label')}: ${problem}`);
-        control.value = this.labels.abilities[this.values[m * this.width + ABILITIES + slot]];
-      }
-    }
-  }
-
-  // Spreadsheet moves: Enter and Shift+Enter down and up, Ctrl+arrows from any field, and
-  // plain arrows in the stat fields (sideways only at the edge of the text).
-  navigate(event) {
-    const control = event.target;
-    const col = control.dataset.col;
-    if (!col) return;
-    const stat = col.startsWith('s') && control.tagName === 'INPUT';
-    const atStart = stat && control.selectionStart === 0 && control.selectionEnd === 0;
-    const atEnd = stat && control.selectionStart === control.value.length;
-    let move = null;
-    if (event.key === 'Enter' && control.tagName !== 'BUTTON') move = event.shiftKey ? 'up' : 'down';
-    else if (event.ctrlKey || stat) {
-      if (event.key === 'ArrowUp') move = 'up';
-      else if (event.key === 'ArrowDown') move = 'down';
-      else if (event.key === 'ArrowLeft' && (event.ctrlKey || atStart)) move = 'left';
-      else if (event.key === 'ArrowRight' && (event.ctrlKey || atEnd)) move = 'right';
-    }
-    if (!move) return;
-    const target = this.neighbour(control, move);
-    if (!target) return;
-    event.preventDefault();
-    if (control.tagName === 'INPUT' && control.type === 'text') this.changed(control);
-    target.focus();  // a stand-in turns into its control here
-    const focused = document.activeElement;
-    if (focused.select) focused.select();
-  }
-
-  neighbour(control, move) {
-    const row = control.closest('tr');
-    const controls = (r) => Array.from(r.querySelectorAll('[data-col]'));
-    if (move === 'left' || move === 'right') {
-      const list = controls(row);
-      return list[list.indexOf(control) + (move === 'left' ? -1 : 1)] ?? null;
-    }
-    // The row above or below as shown, which a sort may have reordered.
-    let next = row;
-    do next = move === 'up' ? next.previousElementSibling : next.nextElementSibling; while (next?.hidden);
-    if (!next) return null;
-    const list = controls(next);
-    return list.find((c) => c.dataset.col === control.dataset.col) ?? list[list.length - 1];
   }
 }

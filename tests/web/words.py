@@ -1,0 +1,34 @@
+"""The page's words in one of its languages, read from the same .po files the page is
+built from, so that a story finds a control by the name a user of that language reads."""
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tools"))
+from compile_catalog import read_po  # noqa: E402
+
+JAPANESE = re.compile(r"[\u3040-\u30ff\u3400-\u9fff\uff01-\uff5e]")
+
+
+class Words:
+    def __init__(self, language):
+        self.language = language
+        self.texts = read_po(ROOT / "po" / f"{language}.po")
+
+    def __call__(self, msgid, **params):
+        """The text of `msgid`, its {placeholders} filled; a text missing from the catalog
+        fails the story, since the page would show it untranslated."""
+        assert msgid in self.texts, f"not in the {self.language} catalog: {msgid!r}"
+        return self.texts[msgid].format(**params)
+
+
+def foreign_text(language, text, allowed=()):
+    """The first stretch of `text` in the other language, or None: Japanese in an English
+    page, an English sentence in a Japanese one. `allowed` texts (game data, the switch's
+    own 日本語) are taken out first."""
+    for each in allowed:
+        text = text.replace(each, " ")
+    pattern = JAPANESE if language == "en" else re.compile(r"\b[A-Za-z][a-z]+(?: [a-z]+){2,}")
+    found = pattern.search(text)
+    return text[max(0, found.start() - 20):found.end() + 20] if found else None
