@@ -298,13 +298,14 @@ function onFile(id, action) {
   });
 }
 
-// The page's keys: undo and redo everywhere but in a text field outside the table (which
-// has its own), and Ctrl+S saving into the opened file, or as a download where there is none.
+// The page's keys: undo and redo everywhere but in a text being typed (a field outside
+// the table, or a cell being edited, which undo their own typing), and Ctrl+S saving into
+// the opened file, or as a download where there is none.
 function onKey(event) {
   if (!(event.ctrlKey || event.metaKey) || event.altKey || !page.doc.hasImage() || $('ask').open) return;
   const key = event.key.toLowerCase();
-  const field = event.target.matches?.('input[type="text"], input[type="search"], textarea');
-  if ((key === 'z' || key === 'y') && field && !event.target.closest('#enemies')) return;
+  const typing = event.target.matches?.('input[type="text"], input[type="search"], input:not([type]), textarea');
+  if ((key === 'z' || key === 'y') && typing) return;
   if (key === 'z' || key === 'y') {
     event.preventDefault();
     step(key === 'y' || event.shiftKey ? 'redo' : 'undo');
