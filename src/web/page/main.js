@@ -274,7 +274,10 @@ async function applyPatch(file) {
 async function offerRestore() {
   if (!(await page.store.open())) return;
   const kept = await page.store.take();
-  if (!kept || kept.state === kept.savedState) return;
+  if (!kept || kept.state === kept.savedState || page.doc.hasImage()) {
+    if (page.doc.hasImage()) page.store.keep(sessionRecord);  // opened before storage was ready
+    return;
+  }
   if (!(await ask(text('Unsaved changes to {name} were kept from your last visit. Restore them?', { name: kept.name }),
     text('Restore'), text('Discard')))) {
     await page.store.forget();
