@@ -25,6 +25,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
 from browser import Browser, static_server, wait_until, xpath_text
+from words import foreign_text
 
 # The edits, typed in the page and given to `vesk set`.
 STAT_EDIT = ("037 攻", "150", ["37", "attack=150"])
@@ -303,6 +304,8 @@ def check_undo_and_restore(browser, s, original, url):
     browser.find("button", "パッチを当てる（BPS / IPS）").send_keys(str(s.work / "edit.bps"))
     wait_until(lambda: "edit.bps" in page_text(browser, "output-feedback"), 10, "the patch's result")
     assert in_view(browser, "output-feedback"), "the patch's result is out of view"
+    english = foreign_text("ja", browser.driver.find_element("tag name", "body").text)
+    assert not english, f"English on the Japanese page: {english!r}"
     assert not page_text(browser, "file-feedback"), "an earlier message stayed"
 
     press_until_disabled(browser, "元に戻す", (["z"], (Keys.CONTROL,)))
