@@ -41,7 +41,8 @@ function showProblems(problems) {
   }));
 }
 
-// A question in a modal dialog; true when the user chose `yes`.
+// A question in a modal dialog: 'yes' or 'no' as the user chose, '' when it was closed
+// with Esc.
 function ask(question, yes, no) {
   const dialog = $('ask');
   $('ask-text').textContent = question;
@@ -50,7 +51,7 @@ function ask(question, yes, no) {
   dialog.returnValue = '';
   dialog.showModal();
   return new Promise((resolve) => {
-    dialog.addEventListener('close', () => resolve(dialog.returnValue === 'yes'), { once: true });
+    dialog.addEventListener('close', () => resolve(dialog.returnValue), { once: true });
   });
 }
 
@@ -135,8 +136,8 @@ function showOpened(name, handle) {
 
 async function openImage(file, handle = null) {
   if (!isFile(file)) return tell('file-feedback', text('That is not a file.'), 'error');
-  if (unsaved() && !(await ask(text('{current} has unsaved changes. Discard them and open {name}?', { current: page.imageName, name: file.name }),
-    text('Discard and open'), text('Keep editing')))) {
+  if (unsaved() && (await ask(text('{current} has unsaved changes. Discard them and open {name}?', { current: page.imageName, name: file.name }),
+    text('Discard and open'), text('Keep editing'))) !== 'yes') {
     return tell('file-feedback', text('{name} was not opened; nothing changed.', { name: file.name }));
   }
   const start = performance.now();
@@ -278,11 +279,14 @@ async function offerRestore() {
     if (page.doc.hasImage()) page.store.keep(sessionRecord);  // opened before storage was ready
     return;
   }
-  if (!(await ask(text('Unsaved changes to {name} were kept from your last visit. Restore them?', { name: kept.name }),
-    text('Restore'), text('Discard')))) {
+  const answer = await ask(text('Unsaved changes to {name} were kept from your last visit. Restore them?', { name: kept.name }),
+    text('Restore'), text('Discard'));
+  if (answer === 'no') {
     await page.store.forget();
     return tell('file-feedback', text('The kept changes were discarded.'));
   }
+  // Closed without an answer: nothing is thrown away until another image is opened.
+  if (answer !== 'yes') return tell('file-feedback', text('The kept changes to {name} stay until another image is opened.', { name: kept.name }));
   const problem = page.doc.restore(kept.image, kept.original, kept.ownOriginal, kept.history);
   if (problem) return tell('file-feedback', problem, 'error');
   page.savedState = kept.savedState;
