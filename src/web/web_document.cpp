@@ -13,7 +13,7 @@
 namespace vesk::web {
 
 std::string WebDocument::openImage(exchange::ByteView image) {
-    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return messages::tooShort();
     image_.assign(image.begin(), image.end());
     block_ = EnemyBlock::readFrom(image);
     if (!ownOriginal_) {
@@ -24,7 +24,7 @@ std::string WebDocument::openImage(exchange::ByteView image) {
 }
 
 std::string WebDocument::openOriginal(exchange::ByteView image) {
-    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return messages::tooShort();
     original_.assign(image.begin(), image.end());
     originalBlock_ = EnemyBlock::readFrom(image);
     ownOriginal_ = true;
@@ -100,10 +100,10 @@ std::string WebDocument::applyPatch(exchange::ByteView patch) {
     } else if (exchange::looksLikeIps(patch)) {
         outcome = exchange::applyIpsPatch(current, patch);
     } else {
-        return std::string(messages::kNotAPatch);
+        return messages::notAPatch();
     }
     if (outcome.status != exchange::PatchOutcome::Status::Applied) return outcome.message;
-    if (!EnemyBlock::fitsIn(outcome.image.size())) return std::string(messages::kPatchTooShort);
+    if (!EnemyBlock::fitsIn(outcome.image.size())) return messages::patchTooShort();
     image_ = std::move(outcome.image);
     block_ = EnemyBlock::readFrom(image_);
     return {};
