@@ -25,6 +25,10 @@ std::string patchTooShort() {
     return tr("The patched image is too small; the enemy data could not be read.");
 }
 
+std::string historyUnreadable() {
+    return tr("The saved edit history could not be read; nothing was changed.");
+}
+
 std::string headerProblem(const HeaderProblem& problem) {
     switch (problem.kind) {
         case HeaderProblem::Kind::Checksum:

@@ -11,6 +11,8 @@ namespace vesk::web::messages {
 std::string tooShort();
 std::string notAPatch();
 std::string patchTooShort();
+// The edit history kept for the image could not be read back; nothing was changed.
+std::string historyUnreadable();
 
 // A check of the cartridge header that the opened image fails, in one sentence.
 std::string headerProblem(const HeaderProblem& problem);
