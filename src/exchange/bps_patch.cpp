@@ -6,8 +6,10 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "exchange/crc32.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -161,8 +163,11 @@ std::string hex32(std::uint32_t value) {
     return text;
 }
 
-PatchOutcome damaged(const std::string& why) {
-    return {PatchOutcome::Status::Damaged, {}, "the BPS patch is damaged: " + why};
+using text::tr;
+
+// `why` is a whole sentence ("the BPS patch is damaged: ..."), one catalog entry each.
+PatchOutcome damaged(std::string why) {
+    return {PatchOutcome::Status::Damaged, {}, std::move(why)};
 }
 
 }  // namespace
@@ -211,14 +216,16 @@ Bytes makeBpsPatch(ByteView source, ByteView target) {
 }
 
 PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
-    if (!looksLikeBps(patch)) return damaged("it does not begin with \"BPS1\"");
-    if (patch.size() < sizeof kMagic + 3 + kFooterSize) return damaged("it is too short");
+    if (!looksLikeBps(patch))
+        return damaged(tr("the BPS patch is damaged: it does not begin with \"BPS1\""));
+    if (patch.size() < sizeof kMagic + 3 + kFooterSize)
+        return damaged(tr("the BPS patch is damaged: it is too short"));
     const std::size_t footer = patch.size() - kFooterSize;
     const std::uint32_t sourceCrc = littleEndian32(patch.data() + footer);
     const std::uint32_t targetCrc = littleEndian32(patch.data() + footer + 4);
     const std::uint32_t patchCrc = littleEndian32(patch.data() + footer + 8);
     if (crc32Of(patch.first(footer + 8)) != patchCrc) {
-        return damaged("its own checksum does not match");
+        return damaged(tr("the BPS patch is damaged: its own checksum does not match"));
     }
 
     BpsReader reader(patch, footer);
@@ -226,7 +233,7 @@ PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
     const auto targetSize = reader.number();
     const auto metadataSize = reader.number();
     if (!sourceSize || !targetSize || !metadataSize || !reader.skip(*metadataSize)) {
-        return damaged("its header is cut short");
+        return damaged(tr("the BPS patch is damaged: its header is cut short"));
     }
 
     const std::uint32_t imageCrc = crc32Of(source);
@@ -234,35 +241,43 @@ PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
         if (source.size() == *targetSize && imageCrc == targetCrc) {
             return {PatchOutcome::Status::AlreadyPatched,
                     {},
-                    "the image already is the patched image (CRC32 " + hex32(targetCrc) + ")"};
+                    tr("the image already is the patched image (CRC32 {crc})",
+                       {{"crc", hex32(targetCrc)}})};
         }
         return {PatchOutcome::Status::WrongSource,
                 {},
-                "the patch is for another image: it expects CRC32 " + hex32(sourceCrc) + " (" +
-                    std::to_string(*sourceSize) + " bytes), this image has CRC32 " +
-                    hex32(imageCrc) + " (" + std::to_string(source.size()) + " bytes)"};
+                tr("the patch is for another image: it expects CRC32 {expected} ({expectedSize} "
+                   "bytes), this image has CRC32 {found} ({size} bytes)",
+                   {{"expected", hex32(sourceCrc)},
+                    {"expectedSize", *sourceSize},
+                    {"found", hex32(imageCrc)},
+                    {"size", source.size()}})};
     }
     // No cartridge comes near this; a larger size means a broken or hostile patch.
-    if (*targetSize > (std::uint64_t{1} << 28)) return damaged("its target size is implausible");
+    if (*targetSize > (std::uint64_t{1} << 28))
+        return damaged(tr("the BPS patch is damaged: its target size is implausible"));
 
     Bytes out(static_cast<std::size_t>(*targetSize));
     std::size_t written = 0;
     std::int64_t sourceOffset = 0, targetOffset = 0;
     while (!reader.atEnd()) {
         const auto data = reader.number();
-        if (!data) return damaged("an action is cut short");
+        if (!data) return damaged(tr("the BPS patch is damaged: an action is cut short"));
         const std::uint64_t length = (*data >> 2) + 1;
-        if (length > out.size() - written) return damaged("it writes past the target's end");
+        if (length > out.size() - written)
+            return damaged(tr("the BPS patch is damaged: it writes past the target's end"));
         const auto n = static_cast<std::size_t>(length);
         switch (*data & 3) {
             case SourceRead:
-                if (written + n > source.size()) return damaged("it reads past the source's end");
+                if (written + n > source.size())
+                    return damaged(tr("the BPS patch is damaged: it reads past the source's end"));
                 std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(written), n,
                             out.begin() + static_cast<std::ptrdiff_t>(written));
                 break;
             case TargetRead: {
                 const std::size_t from = reader.at();
-                if (!reader.skip(n)) return damaged("stored bytes are cut short");
+                if (!reader.skip(n))
+                    return damaged(tr("the BPS patch is damaged: stored bytes are cut short"));
                 std::copy_n(patch.begin() + static_cast<std::ptrdiff_t>(from), n,
                             out.begin() + static_cast<std::ptrdiff_t>(written));
                 break;
@@ -271,20 +286,23 @@ PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
             case TargetCopy: {
                 const auto offset = reader.number();
                 if (!offset || (*offset >> 1) > (std::uint64_t{1} << 40)) {
-                    return damaged("a copy offset is broken");
+                    return damaged(tr("the BPS patch is damaged: a copy offset is broken"));
                 }
                 const auto delta = static_cast<std::int64_t>(*offset >> 1);
                 std::int64_t& base = (*data & 3) == SourceCopy ? sourceOffset : targetOffset;
                 base += (*offset & 1) ? -delta : delta;
                 if ((*data & 3) == SourceCopy) {
                     if (base < 0 || static_cast<std::uint64_t>(base) + n > source.size()) {
-                        return damaged("a copy reads outside the source");
+                        return damaged(
+                            tr("the BPS patch is damaged: a copy reads outside the source"));
                     }
                     std::copy_n(source.begin() + base, n,
                                 out.begin() + static_cast<std::ptrdiff_t>(written));
                 } else {
                     if (base < 0 || static_cast<std::uint64_t>(base) >= written) {
-                        return damaged("a copy reads outside the target written so far");
+                        return damaged(
+                            tr("the BPS patch is damaged: a copy reads outside the target written "
+                               "so far"));
                     }
                     // Byte by byte: the copy may overlap the bytes it produces.
                     for (std::size_t i = 0; i < n; ++i) {
@@ -297,8 +315,10 @@ PatchOutcome applyBpsPatch(ByteView source, ByteView patch) {
         }
         written += n;
     }
-    if (written != out.size()) return damaged("it ends before the whole target is written");
-    if (crc32Of(out) != targetCrc) return damaged("the result's checksum does not match");
+    if (written != out.size())
+        return damaged(tr("the BPS patch is damaged: it ends before the whole target is written"));
+    if (crc32Of(out) != targetCrc)
+        return damaged(tr("the BPS patch is damaged: the result's checksum does not match"));
     return {PatchOutcome::Status::Applied, std::move(out), {}};
 }
 

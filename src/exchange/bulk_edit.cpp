@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "data/value_tables.h"
+#include "exchange/field_labels.h"
 #include "exchange/value_entry.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
 using Field = FieldAssignment::Field;
+using text::tr;
 
 EditNote noteFor(EditNote::Kind kind, const FieldAssignment& assignment, int enemy) {
     EditNote note;
@@ -76,9 +79,8 @@ std::string shownText(Field field, int stored) {
     return std::string(field == Field::Hp ? hpLabel(hpPosition(stored)) : keroLabel(stored));
 }
 
-std::string entryText(const EditNote& note) {
-    return enemyHeading(note.enemy) + "  " + (note.field == Field::Hp ? "HP " : "ケロ ") +
-           shownText(note.field, note.before);
+std::string fieldLabel(const EditNote& note) {
+    return std::string(note.field == Field::Hp ? hpFieldLabel() : keroFieldLabel());
 }
 
 }  // namespace
@@ -86,22 +88,42 @@ std::string entryText(const EditNote& note) {
 std::string describeNote(const EditNote& note) {
     switch (note.kind) {
         case EditNote::Kind::Clamped:
-            return describeChange(
-                       {note.enemy, changeField(note.field), note.index, note.before, note.after}) +
-                   " (" + std::to_string(note.wanted) + " is outside 0-" +
-                   std::to_string(note.highest) + ")";
+            return tr("{change} ({wanted} is outside 0-{highest})",
+                      {{"change", describeChange({note.enemy, changeField(note.field), note.index,
+                                                  note.before, note.after})},
+                       {"wanted", note.wanted},
+                       {"highest", note.highest}});
         case EditNote::Kind::Chosen: {
             const std::string shown = shownText(note.field, note.after);
-            std::string text = entryText(note) + " → " + shown + " (index " +
-                               std::to_string(note.before) + " → " + std::to_string(note.after);
-            if (shown != std::to_string(note.wanted)) {
-                text += ", nearest to " + std::to_string(note.wanted);
+            if (shown == std::to_string(note.wanted)) {
+                return tr("{enemy}  {field} {before} → {after} (index {from} → {to})",
+                          {{"enemy", enemyHeading(note.enemy)},
+                           {"field", fieldLabel(note)},
+                           {"before", shownText(note.field, note.before)},
+                           {"after", shown},
+                           {"from", note.before},
+                           {"to", note.after}});
             }
-            return text + ")";
+            return tr(
+                "{enemy}  {field} {before} → {after} (index {from} → {to}, nearest to "
+                "{wanted})",
+                {{"enemy", enemyHeading(note.enemy)},
+                 {"field", fieldLabel(note)},
+                 {"before", shownText(note.field, note.before)},
+                 {"after", shown},
+                 {"from", note.before},
+                 {"to", note.after},
+                 {"wanted", note.wanted}});
         }
         case EditNote::Kind::NoValue:
-            return entryText(note) + " (index " + std::to_string(note.before) +
-                   ") left as it was: \"????\" shows no value for " + note.text;
+            return tr(
+                "{enemy}  {field} {before} (index {index}) left as it was: \"????\" shows "
+                "no value for {assignment}",
+                {{"enemy", enemyHeading(note.enemy)},
+                 {"field", fieldLabel(note)},
+                 {"before", shownText(note.field, note.before)},
+                 {"index", note.before},
+                 {"assignment", note.text}});
     }
     return {};
 }
@@ -114,13 +136,15 @@ BulkEdit applyAssignments(const EnemyBlock& block, const std::vector<int>& enemi
     };
     for (int enemy : enemies) {
         if (enemy < 0 || enemy >= EnemyBlock::kEnemyCount) {
-            return refuse(std::to_string(enemy) + " is not an enemy number 0-199");
+            return refuse(tr("{number} is not an enemy number 0-199", {{"number", enemy}}));
         }
         for (const FieldAssignment& assignment : assignments) {
             const int count = edit.block.abilityCount(enemy);
             if (assignment.field == Field::Ability && assignment.index >= count) {
-                return refuse(enemyHeading(enemy) + " has " + std::to_string(count) +
-                              " abilities, so it has no " + assignment.name);
+                return refuse(tr("{enemy} has {count} abilities, so it has no {field}",
+                                 {{"enemy", enemyHeading(enemy)},
+                                  {"count", count},
+                                  {"field", assignment.name}}));
             }
             if (assignment.byValue()) {
                 applyValue(assignment, enemy, edit);

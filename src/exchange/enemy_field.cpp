@@ -104,9 +104,13 @@ const std::vector<EnemyField>& enemyFields() {
     return fields;
 }
 
-const EnemyField* findEnemyField(std::string_view key) {
+const EnemyField* findEnemyField(std::string_view name) {
     for (const EnemyField& field : enemyFields()) {
-        if (field.key() == key) return &field;
+        if (field.key() == name) return &field;
+    }
+    // hp's label comes before hp_index's, the same, so "HP" names the value as in the window.
+    for (const EnemyField& field : enemyFields()) {
+        if (field.label() == name) return &field;
     }
     return nullptr;
 }

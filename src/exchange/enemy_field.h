@@ -29,8 +29,9 @@ struct EnemyField {
 // Every field, in the order `vesk set --help` and the page list them.
 const std::vector<EnemyField>& enemyFields();
 
-// The field a key names, or nullptr.
-const EnemyField* findEnemyField(std::string_view key);
+// The field a key ("attack") or the window's label ("攻", "HP", "能力2") names, or nullptr.
+// A label shared by a value and its index ("HP") names the value.
+const EnemyField* findEnemyField(std::string_view name);
 
 // The keys, joined with ", " and a final " or ", as a help text lists them.
 std::string enemyFieldKeys();

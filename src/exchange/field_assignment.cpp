@@ -10,12 +10,14 @@
 #include "exchange/cell_value.h"
 #include "exchange/enemy_table.h"
 #include "exchange/quoted.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
 using Field = FieldAssignment::Field;
 using Operation = FieldAssignment::Operation;
+using text::tr;
 
 bool readField(std::string_view name, FieldAssignment& assignment) {
     const EnemyField* field = findEnemyField(name);
@@ -76,6 +78,26 @@ std::string unknownOperator(std::string_view head) {
     return std::string(1, head.back()) + "=";
 }
 
+// A problem of the value, as a cell of the table would have it, after the assignment it is in.
+std::string assignmentProblem(const std::string& text, const std::string& problem) {
+    return tr("{assignment}: {problem}", {{"assignment", quoted(text)}, {"problem", problem}});
+}
+
+// The window's labels a field may go by too: "HP/ケロ/攻/防/早/魔/能力1…能力8" (hp_index and
+// kero_index share hp's and kero's, which name the values).
+std::string fieldLabels() {
+    std::string labels, firstAbility, lastAbility;
+    for (const EnemyField& field : enemyFields()) {
+        if (field.kind == Field::HpIndex || field.kind == Field::KeroIndex) continue;
+        if (field.kind != Field::Ability) {
+            labels += field.label() + "/";
+        } else {
+            (firstAbility.empty() ? firstAbility : lastAbility) = field.label();
+        }
+    }
+    return labels + firstAbility + "…" + lastAbility;
+}
+
 }  // namespace
 
 ParsedAssignment parseAssignment(std::string_view whole) {
@@ -86,7 +108,7 @@ ParsedAssignment parseAssignment(std::string_view whole) {
     const std::string_view text = withoutBlanks(whole);
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-        parsed.problem = exchange::quoted(assignment.text) + " is not FIELD=VALUE";
+        parsed.problem = tr("{text} is not FIELD=VALUE", {{"text", quoted(assignment.text)}});
         return parsed;
     }
     std::string_view head = withoutBlanks(text.substr(0, equals));
@@ -101,27 +123,29 @@ ParsedAssignment parseAssignment(std::string_view whole) {
     }
     assignment.name = std::string(head);
     if (const std::string op = unknownOperator(head); !op.empty()) {
-        parsed.problem = exchange::quoted(assignment.text) + ": the operator " +
-                         exchange::quoted(op) + " is not one of =, +=, -= and *=";
+        parsed.problem = tr("{text}: the operator {operator} is not one of =, +=, -= and *=",
+                            {{"text", quoted(assignment.text)}, {"operator", quoted(op)}});
         return parsed;
     }
     if (!readField(assignment.name, assignment)) {
-        parsed.problem = "unknown field " + exchange::quoted(assignment.name) +
-                         "; fields are hp, hp_index, kero, kero_index, attack, defense, "
-                         "speed, magic and ability1 to ability8";
+        parsed.problem =
+            tr("unknown field {name}; fields are hp, hp_index, kero, kero_index, "
+               "attack, defense, speed, magic and ability1 to ability8, or the "
+               "window's labels {labels}",
+               {{"name", quoted(assignment.name)}, {"labels", fieldLabels()}});
         return parsed;
     }
     const std::string_view value = withoutBlanks(text.substr(equals + 1));
     if (assignment.field == Field::Ability) {
         if (assignment.operation != Operation::Set) {
-            parsed.problem =
-                exchange::quoted(assignment.text) + ": an ability can only be set with =";
+            parsed.problem = tr("{text}: an ability can only be set with =",
+                                {{"text", quoted(assignment.text)}});
             return parsed;
         }
         const CellValue id = readLabelledCell(value, 0, kAbilityIdCount - 1,
                                               [](int v) { return std::string(abilityName(v)); });
         if (!id.problem.empty()) {
-            parsed.problem = exchange::quoted(assignment.text) + ": " + id.problem;
+            parsed.problem = assignmentProblem(assignment.text, id.problem);
             return parsed;
         }
         assignment.operand = id.value;
@@ -130,12 +154,14 @@ ParsedAssignment parseAssignment(std::string_view whole) {
     const bool fraction = assignment.operation == Operation::Multiply;
     if (!readNumber(value, fraction, assignment.operand) || (fraction && assignment.operand < 0)) {
         if (std::string hint = fullWidthDigitProblem(value); !hint.empty()) {
-            parsed.problem = exchange::quoted(assignment.text) + ": " + hint;
+            parsed.problem = assignmentProblem(assignment.text, hint);
             return parsed;
         }
-        parsed.problem = exchange::quoted(assignment.text) + ": " + exchange::quoted(value) +
-                         " is not " +
-                         (fraction ? "a number 0 or more (such as 1.5)" : "a whole number");
+        const std::string shown = quoted(assignment.text), number = quoted(value);
+        parsed.problem = fraction ? tr("{text}: {value} is not a number 0 or more (such as 1.5)",
+                                       {{"text", shown}, {"value", number}})
+                                  : tr("{text}: {value} is not a whole number",
+                                       {{"text", shown}, {"value", number}});
     }
     return parsed;
 }

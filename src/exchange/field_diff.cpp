@@ -7,17 +7,12 @@
 #include "data/name_tables.h"
 #include "data/value_tables.h"
 #include "exchange/field_labels.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
-std::string hpText(int index) {
-    return std::string(hpLabel(hpPosition(index))) + " (hp_index " + std::to_string(index) + ")";
-}
-
-std::string keroText(int index) {
-    return std::string(keroLabel(index)) + " (kero_index " + std::to_string(index) + ")";
-}
+using text::tr;
 
 std::string abilityText(int id) { return id < 0 ? std::string("—") : abilityLabel(id); }
 
@@ -72,26 +67,38 @@ std::string enemyHeading(int enemy) {
 
 std::string describeChange(const FieldChange& change) {
     using Field = FieldChange::Field;
-    std::string text = enemyHeading(change.enemy) + "  ";
-    const std::string arrow = " → ";
+    const std::string enemy = enemyHeading(change.enemy);
     switch (change.field) {
         case Field::HpIndex:
-            return text + std::string(hpFieldLabel()) + " " + hpText(change.before) + arrow +
-                   hpText(change.after);
+            return tr("{enemy}  {field} {before} (hp_index {from}) → {after} (hp_index {to})",
+                      {{"enemy", enemy},
+                       {"field", hpFieldLabel()},
+                       {"before", hpLabel(hpPosition(change.before))},
+                       {"from", change.before},
+                       {"after", hpLabel(hpPosition(change.after))},
+                       {"to", change.after}});
         case Field::KeroIndex:
-            return text + std::string(keroFieldLabel()) + " " + keroText(change.before) + arrow +
-                   keroText(change.after);
-        case Field::Stat:
-            return text + std::string(statFieldLabel(change.index)) + " " +
-                   std::to_string(change.before) + arrow + std::to_string(change.after);
+            return tr("{enemy}  {field} {before} (kero_index {from}) → {after} (kero_index {to})",
+                      {{"enemy", enemy},
+                       {"field", keroFieldLabel()},
+                       {"before", keroLabel(change.before)},
+                       {"from", change.before},
+                       {"after", keroLabel(change.after)},
+                       {"to", change.after}});
+        case Field::Stat:  // the same in every language: the window's label and two numbers
+            return enemy + "  " + std::string(statFieldLabel(change.index)) + " " +
+                   std::to_string(change.before) + " → " + std::to_string(change.after);
         case Field::AbilityCount:
-            return text + "ability count " + std::to_string(change.before) + arrow +
-                   std::to_string(change.after);
+            return tr("{enemy}  ability count {before} → {after}",
+                      {{"enemy", enemy}, {"before", change.before}, {"after", change.after}});
         case Field::Ability:
-            return text + "ability " + std::to_string(change.index + 1) + ": " +
-                   abilityText(change.before) + arrow + abilityText(change.after);
+            return tr("{enemy}  ability {slot}: {before} → {after}",
+                      {{"enemy", enemy},
+                       {"slot", change.index + 1},
+                       {"before", abilityText(change.before)},
+                       {"after", abilityText(change.after)}});
     }
-    return text;
+    return enemy;
 }
 
 std::size_t otherDifferences(ByteView before, ByteView after) {

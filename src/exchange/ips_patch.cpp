@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -52,8 +55,11 @@ std::size_t changedStretchEnd(ByteView source, ByteView target, std::size_t from
     return end;
 }
 
-PatchOutcome damaged(const std::string& why) {
-    return {PatchOutcome::Status::Damaged, {}, "the IPS patch is damaged: " + why};
+using text::tr;
+
+// `why` is a whole sentence ("the IPS patch is damaged: ..."), one catalog entry each.
+PatchOutcome damaged(std::string why) {
+    return {PatchOutcome::Status::Damaged, {}, std::move(why)};
 }
 
 }  // namespace
@@ -66,13 +72,14 @@ bool looksLikeIps(ByteView patch) {
 IpsPatchResult makeIpsPatch(ByteView source, ByteView target) {
     if (target.size() < source.size()) {
         return {{},
-                "an IPS patch cannot make a file shorter (" + std::to_string(source.size()) +
-                    " to " + std::to_string(target.size()) + " bytes); use BPS"};
+                tr("an IPS patch cannot make a file shorter ({from} to {to} bytes); use BPS",
+                   {{"from", source.size()}, {"to", target.size()}})};
     }
     if (target.size() > kIpsSizeLimit) {
         return {{},
-                "IPS cannot address a file larger than 16 MiB (this one has " +
-                    std::to_string(target.size()) + " bytes); use BPS"};
+                tr("IPS cannot address a file larger than 16 MiB (this one has {size} bytes); "
+                   "use BPS",
+                   {{"size", target.size()}})};
     }
     Bytes out(std::begin(kHeader), std::end(kHeader));
     std::size_t at = 0;
@@ -96,17 +103,20 @@ IpsPatchResult makeIpsPatch(ByteView source, ByteView target) {
 }
 
 PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
-    if (!looksLikeIps(patch)) return damaged("it does not begin with \"PATCH\"");
+    if (!looksLikeIps(patch))
+        return damaged(tr("the IPS patch is damaged: it does not begin with \"PATCH\""));
     Bytes out(source.begin(), source.end());
     std::size_t at = sizeof kHeader;
     std::size_t records = 0;
     for (;;) {
-        if (patch.size() - at < 3) return damaged("it has no end marker \"EOF\"");
+        if (patch.size() - at < 3)
+            return damaged(tr("the IPS patch is damaged: it has no end marker \"EOF\""));
         if (std::memcmp(patch.data() + at, kEnd, sizeof kEnd) == 0) {
             at += 3;
             break;
         }
-        if (patch.size() - at < 5) return damaged("a record is cut short");
+        if (patch.size() - at < 5)
+            return damaged(tr("the IPS patch is damaged: a record is cut short"));
         ++records;
         const std::size_t offset = read24(patch.data() + at);
         std::size_t length = read16(patch.data() + at + 3);
@@ -114,12 +124,14 @@ PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
         const std::uint8_t* data = nullptr;
         std::uint8_t fill = 0;
         if (length == 0) {  // a run of one repeated byte
-            if (patch.size() - at < 3) return damaged("a run record is cut short");
+            if (patch.size() - at < 3)
+                return damaged(tr("the IPS patch is damaged: a run record is cut short"));
             length = read16(patch.data() + at);
             fill = patch[at + 2];
             at += 3;
         } else {
-            if (patch.size() - at < length) return damaged("a record is cut short");
+            if (patch.size() - at < length)
+                return damaged(tr("the IPS patch is damaged: a record is cut short"));
             data = patch.data() + at;
             at += length;
         }
@@ -133,14 +145,14 @@ PatchOutcome applyIpsPatch(ByteView source, ByteView patch) {
     if (patch.size() - at == 3) {
         out.resize(std::min(out.size(), read24(patch.data() + at)));
     } else if (at != patch.size()) {
-        return damaged("there are stray bytes after the end marker");
+        return damaged(tr("the IPS patch is damaged: there are stray bytes after the end marker"));
     }
     // A patch of two equal files has no records and applies as the image itself, as a BPS
     // patch of equal files does; only changes the image already holds mean it is patched.
     if (records > 0 && std::equal(out.begin(), out.end(), source.begin(), source.end())) {
         return {PatchOutcome::Status::AlreadyPatched,
                 {},
-                "the image already holds every change of the patch"};
+                tr("the image already holds every change of the patch")};
     }
     return {PatchOutcome::Status::Applied, std::move(out), {}};
 }

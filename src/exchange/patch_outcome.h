@@ -17,7 +17,7 @@ struct PatchOutcome {
     };
     Status status = Status::Damaged;
     Bytes image;
-    std::string message;  // what went wrong, for anything but Applied
+    std::string message;  // what went wrong, in the chosen language, for anything but Applied
 };
 
 }  // namespace vesk::exchange

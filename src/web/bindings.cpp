@@ -48,21 +48,26 @@ val labelArray(int count, Label label) {
 }
 
 // The fields a bulk edit can assign, but the ability slots: their keys in the assignment
-// and their labels. hp and kero go by the values their lists show, hp_index and kero_index
-// by the stored number.
+// and their labels in the chosen language. hp and kero go by the values their lists show
+// and take the window's label; hp_index and kero_index go by the stored number. Called
+// again after a switch of language.
 val bulkFields() {
+    using Kind = exchange::EnemyField::Kind;
     val fields = val::array();
     for (const exchange::EnemyField& each : exchange::enemyFields()) {
-        if (each.kind == exchange::EnemyField::Kind::Ability) continue;
+        if (each.kind == Kind::Ability) continue;
+        const bool index = each.kind == Kind::HpIndex || each.kind == Kind::KeroIndex;
         val field = val::object();
-        field.set("label", each.label() + " (" + each.key() + ")");
+        field.set("label",
+                  index ? text::tr("{label} (index)", {{"label", each.label()}}) : each.label());
         field.set("name", each.key());
         fields.call<void>("push", field);
     }
     return fields;
 }
 
-// Every text the page shows for the enemy data, as the window shows it.
+// Every text the page shows for the enemy data, as the window shows it; bulkFields in the
+// language chosen when called.
 val labels() {
     val result = val::object();
     result.set("enemies", labelArray(EnemyBlock::kEnemyCount, enemyLabel));
@@ -195,6 +200,7 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
     using emscripten::class_;
     using emscripten::function;
     function("labels", &labels);
+    function("bulkFields", &bulkFields);
     function("statFieldText", &statFieldText);
     function("text", &pageText);
     function("setLanguage", &setLanguage);

@@ -2,8 +2,12 @@
 
 #include <cstdio>
 
+#include "text/catalog.h"
+
 namespace vesk::web::messages {
 namespace {
+
+using text::tr;
 
 std::string hexByte(std::size_t value) {
     char text[8];
@@ -11,31 +15,44 @@ std::string hexByte(std::size_t value) {
     return text;
 }
 
-constexpr std::string_view kMaybeNotAnImage = "ゲームボーイのイメージではないかもしれません。";
-
 }  // namespace
 
+std::string tooShort() { return tr("The file is too small; the enemy data could not be read."); }
+
+std::string notAPatch() { return tr("This is not a BPS or IPS patch."); }
+
+std::string patchTooShort() {
+    return tr("The patched image is too small; the enemy data could not be read.");
+}
+
+std::string historyUnreadable() {
+    return tr("The saved edit history could not be read; nothing was changed.");
+}
+
 std::string headerProblem(const HeaderProblem& problem) {
-    std::string text;
     switch (problem.kind) {
         case HeaderProblem::Kind::Checksum:
-            text = "カートリッジヘッダのチェックサムが合いません（" + hexByte(problem.found) +
-                   "、計算では " + hexByte(problem.expected) + "）。";
-            break;
+            return tr(
+                "The cartridge header's checksum does not match ({found}; the bytes sum "
+                "to {expected}). This may not be a Game Boy image.",
+                {{"found", hexByte(problem.found)}, {"expected", hexByte(problem.expected)}});
         case HeaderProblem::Kind::RomSize:
-            text = problem.found == 0
-                       ? std::string(
-                             "カートリッジヘッダの ROM サイズの値がどの大きさにも当たりません。")
-                       : "カートリッジヘッダの ROM サイズ（" + std::to_string(problem.found) +
-                             " バイト）がファイルの大きさ（" + std::to_string(problem.expected) +
-                             " バイト）と違います。";
-            break;
+            if (problem.found == 0) {
+                return tr(
+                    "The cartridge header's ROM-size value names no cartridge size. This "
+                    "may not be a Game Boy image.");
+            }
+            return tr(
+                "The cartridge header's ROM size ({rom} bytes) differs from the file's "
+                "size ({size} bytes). This may not be a Game Boy image.",
+                {{"rom", problem.found}, {"size", problem.expected}});
         case HeaderProblem::Kind::TooLarge:
-            text = "ファイル（" + std::to_string(problem.found) +
-                   " バイト）がどのゲームボーイのカートリッジよりも大きいです。";
-            break;
+            return tr(
+                "The file ({size} bytes) is larger than any Game Boy cartridge. This may "
+                "not be a Game Boy image.",
+                {{"size", problem.found}});
     }
-    return text + std::string(kMaybeNotAnImage);
+    return {};
 }
 
 }  // namespace vesk::web::messages

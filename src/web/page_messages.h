@@ -1,19 +1,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "data/cartridge_header.h"
 
 namespace vesk::web::messages {
 
-// The window's own words for a file too short to hold the enemy data.
-constexpr std::string_view kTooShort = "ファイルが小さすぎます。敵データを読み込めませんでした。";
-constexpr std::string_view kNotAPatch = "BPS または IPS のパッチではありません。";
-constexpr std::string_view kPatchTooShort =
-    "パッチを当てた結果が小さすぎます。敵データを読み込めませんでした。";
-constexpr std::string_view kHistoryUnreadable =
-    "保存しておいた編集の履歴を読めませんでした。何も変更していません。";
+// The page's words for what keeps an image or a patch from opening, in the chosen
+// language; the Japanese for a file too short is the window's own message.
+std::string tooShort();
+std::string notAPatch();
+std::string patchTooShort();
+// The edit history kept for the image could not be read back; nothing was changed.
+std::string historyUnreadable();
 
 // A check of the cartridge header that the opened image fails, in one sentence.
 std::string headerProblem(const HeaderProblem& problem);

@@ -13,7 +13,7 @@
 namespace vesk::web {
 
 std::string WebDocument::openImage(exchange::ByteView image) {
-    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return messages::tooShort();
     image_.assign(image.begin(), image.end());
     block_ = EnemyBlock::readFrom(image);
     history_.clear();
@@ -25,7 +25,7 @@ std::string WebDocument::openImage(exchange::ByteView image) {
 }
 
 std::string WebDocument::openOriginal(exchange::ByteView image) {
-    if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
+    if (!EnemyBlock::fitsIn(image.size())) return messages::tooShort();
     original_.assign(image.begin(), image.end());
     originalBlock_ = EnemyBlock::readFrom(image);
     ownOriginal_ = true;
@@ -111,10 +111,10 @@ std::string WebDocument::applyPatch(exchange::ByteView patch) {
     } else if (exchange::looksLikeIps(patch)) {
         outcome = exchange::applyIpsPatch(current, patch);
     } else {
-        return std::string(messages::kNotAPatch);
+        return messages::notAPatch();
     }
     if (outcome.status != exchange::PatchOutcome::Status::Applied) return outcome.message;
-    if (!EnemyBlock::fitsIn(outcome.image.size())) return std::string(messages::kPatchTooShort);
+    if (!EnemyBlock::fitsIn(outcome.image.size())) return messages::patchTooShort();
     Step step(*this);
     replaceImage(std::move(outcome.image));
     return {};
@@ -189,10 +189,10 @@ exchange::Bytes WebDocument::history() const { return history_.save(); }
 std::string WebDocument::restore(exchange::ByteView image, exchange::ByteView original,
                                  bool ownOriginal, exchange::ByteView history) {
     if (!EnemyBlock::fitsIn(image.size()) || !EnemyBlock::fitsIn(original.size())) {
-        return std::string(messages::kTooShort);
+        return messages::tooShort();
     }
     EditHistory steps;
-    if (!steps.load(history)) return std::string(messages::kHistoryUnreadable);
+    if (!steps.load(history)) return messages::historyUnreadable();
     openOriginal(original);
     ownOriginal_ = ownOriginal;
     image_.assign(image.begin(), image.end());

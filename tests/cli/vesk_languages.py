@@ -10,7 +10,8 @@ import subprocess
 import sys
 import tempfile
 
-# (arguments, exit code); {image} is a sample image, {folder} a folder, {text} a text file.
+# (arguments, exit code); {image} is a sample image, {folder} a folder, {text} a text file,
+# {patch} a damaged BPS patch.
 CASES = [
     ([], 2),
     (["--help"], 0),
@@ -40,6 +41,9 @@ CASES = [
     (["patch", "apply", "{image}", "{text}", "-o", "out.gb"], 1),
     (["patch", "apply", "{image}", "missing.bps", "-o", "out.gb"], 1),
     (["diff", "{image}", "missing.gb"], 2),
+    (["patch", "apply", "{image}", "{patch}", "-o", "out.gb"], 1),
+    (["set", "{image}", "5", "power=1"], 2),
+    (["set", "{image}", "0-9", "攻*=9", "HP*=1.1", "--dry-run"], 0),
 ]
 
 LOCALES = {"ja_JP.UTF-8": "ja", "C": "ja", "en_US.UTF-8": "en"}
@@ -47,12 +51,15 @@ COMMAND = re.compile(r"\bvesk( [a-z]+)*")
 ENGLISH_SENTENCE = re.compile(r"\b[a-z]+ [a-z]+ [a-z]+\b")
 JAPANESE = re.compile(r"[\u3040-\u30ff\u3400-\u9fff\uff00-\uffef]")
 WINDOW_LABELS = ["ケロ", "能力", "攻", "防", "早", "魔"]
+# "037 ベヒーモス" before two blanks: the enemy a line is about, named as the game names it.
+ENEMY_HEADING = re.compile(r"^\d{3} \S+(?=  )", re.MULTILINE)
 
 
 def problem(text, language):
     if language == "ja":
         found = ENGLISH_SENTENCE.search(COMMAND.sub("vesk", text))
         return found and f"English: {found.group(0)!r}"
+    text = ENEMY_HEADING.sub("", text)
     for label in WINDOW_LABELS:
         text = text.replace(label, "")
     found = JAPANESE.search(text)
@@ -66,7 +73,8 @@ def main(vesk, make_sample):
         subprocess.run([make_sample, str(work / "game.gb")], check=True)
         (work / "folder").mkdir()
         (work / "notes.txt").write_text("not an image\n")
-        names = {"image": "game.gb", "folder": "folder", "text": "notes.txt"}
+        (work / "bad.bps").write_bytes(b"BPS1" + bytes(15))
+        names = {"image": "game.gb", "folder": "folder", "text": "notes.txt", "patch": "bad.bps"}
         for locale, language in LOCALES.items():
             env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))}
             env["LANG"] = locale

@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "exchange/bulk_edit.h"
+#include "language.h"
 
 namespace vesk::exchange {
 namespace {
+
+// What an unknown field's problem lists after its name.
+const std::string kFields =
+    "; fields are hp, hp_index, kero, kero_index, attack, defense, speed, magic and ability1 "
+    "to ability8, or the window's labels HP/ケロ/攻/防/早/魔/能力1…能力8";
 
 long long after(const std::string& text, int current) {
     const ParsedAssignment parsed = parseAssignment(text);
@@ -35,15 +41,26 @@ TEST(FieldAssignment, ComputesEachOperation) {
     EXPECT_EQ(slot.index, 1);
 }
 
+TEST(FieldAssignment, TakesTheWindowsLabelsAsFieldNames) {
+    using Kind = EnemyField::Kind;
+    for (const auto& [text, kind, index] : std::vector<std::tuple<std::string, Kind, int>>{
+             {"攻*=1.5", Kind::Stat, 0},
+             {"魔 -= 3", Kind::Stat, 3},
+             {"HP=5000", Kind::Hp, 0},  // the value, as the window's list shows it
+             {"ケロ+=100", Kind::Kero, 0},
+             {"能力2=9", Kind::Ability, 1}}) {
+        const ParsedAssignment parsed = parseAssignment(text);
+        EXPECT_EQ(parsed.problem, "") << text;
+        EXPECT_EQ(parsed.assignment.field, kind) << text;
+        EXPECT_EQ(parsed.assignment.index, index) << text;
+    }
+}
+
 TEST(FieldAssignment, RefusesWhatItCannotDo) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"attack", "\"attack\" is not FIELD=VALUE"},
-        {"power=3",
-         "unknown field \"power\"; fields are hp, hp_index, kero, kero_index, attack, "
-         "defense, speed, magic and ability1 to ability8"},
-        {"ability9=1",
-         "unknown field \"ability9\"; fields are hp, hp_index, kero, kero_index, attack, "
-         "defense, speed, magic and ability1 to ability8"},
+        {"power=3", "unknown field \"power\"" + kFields},
+        {"ability9=1", "unknown field \"ability9\"" + kFields},
         {"hp=1.5", "\"hp=1.5\": \"1.5\" is not a whole number"},
         {"ability1+=1", "\"ability1+=1\": an ability can only be set with ="},
         {"ability1=300",
@@ -59,9 +76,7 @@ TEST(FieldAssignment, RefusesWhatItCannotDo) {
         {"attack=５",
          "\"attack=５\": \"５\" is written with full-width digits such as \"５\"; write the "
          "number with the digits 0-9"},
-        {"\x1B[2J=1",
-         "unknown field \"\\x1B[2J\"; fields are hp, hp_index, kero, kero_index, "
-         "attack, defense, speed, magic and ability1 to ability8"},
+        {"\x1B[2J=1", "unknown field \"\\x1B[2J\"" + kFields},
     };
     for (const auto& [text, problem] : cases) {
         EXPECT_EQ(parseAssignment(text).problem, problem) << text;
@@ -96,15 +111,31 @@ TEST(BulkEdit, AProblemAppliesNothing) {
               {"attack=9", "ability2=5"},
               "000 ハエおとこ has 1 abilities, so it has no ability2"},
              {{0, 200}, {"attack=9"}, "200 is not an enemy number 0-199"},
-             {{0},
-              {"attack=9", "power=1"},
-              "unknown field \"power\"; fields are hp, hp_index, kero, kero_index, attack, "
-              "defense, speed, magic and ability1 to ability8"},
+             {{0}, {"attack=9", "power=1"}, "unknown field \"power\"" + kFields},
          }) {
         const BulkEdit edit = applyAssignmentTexts(block, enemies, texts);
         EXPECT_EQ(edit.problem, problem);
         EXPECT_EQ(edit.block.bytes(), block.bytes());
         EXPECT_TRUE(edit.changes.empty() && edit.notes.empty());
+    }
+}
+
+TEST(BulkEdit, ProblemsAndNotesReadAsJapanese) {
+    const ScopedLanguage japanese(text::Language::Japanese);
+    EnemyBlock block;
+    block.setStat(0, 0, 200);
+    block.setHpIndex(39, 24);
+    for (const auto& [enemy, assignment, expected] :
+         std::vector<std::tuple<int, std::string, std::string>>{
+             {0, "attack", "\"attack\" は「項目=値」の形ではありません。"},
+             {0, "能力2=1", "000 ハエおとこ の能力は 1 個なので、能力2 はありません。"},
+             {0, "attack=x", "\"attack=x\": \"x\" は整数ではありません。"},
+             {0, "攻*=1.5", "000 ハエおとこ  攻 200 → 255（300 を範囲 0〜255 に収めました）"},
+             {39, "hp*=1.2",
+              "039 ベヒーモス  HP 1000 → 1280（番号 24 → 32、1200 にいちばん近い値）"},
+         }) {
+        const BulkEdit edit = applyAssignmentTexts(block, {enemy}, {assignment});
+        EXPECT_EQ(edit.problem.empty() ? edit.noteLines.at(0) : edit.problem, expected);
     }
 }
 

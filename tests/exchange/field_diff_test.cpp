@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "exchange/field_diff.h"
+#include "exchange/field_labels.h"
+#include "language.h"
 #include "sample_image.h"
 
 namespace vesk::exchange {
@@ -12,7 +14,7 @@ std::vector<std::string> described(const EnemyBlock& a, const EnemyBlock& b) {
     return lines;
 }
 
-TEST(FieldDiff, DescribesEachChangedFieldWithNamesAndLabels) {
+TEST(FieldDiff, DescribesEachChangedFieldWithNamesAndLabelsInBothLanguages) {
     EnemyBlock before;
     before.setStat(39, 0, 120);
     before.setAbilityAt(12, 1, 63);
@@ -22,13 +24,24 @@ TEST(FieldDiff, DescribesEachChangedFieldWithNamesAndLabels) {
     after.setAbilityAt(12, 1, 255);
     after.setHpIndex(0, 50);
     after.setKeroIndex(0, 15);
-    EXPECT_EQ(described(before, after),
-              (std::vector<std::string>{
-                  "000 ハエおとこ  HP 20 (hp_index 0) → ???? (hp_index 50)",
-                  "000 ハエおとこ  ケロ 0 (kero_index 0) → 9999 (kero_index 15)",
-                  "012 あるくサボテン  ability 2: 063 : 44マグナム → 255 : （なし）",
-                  "039 ベヒーモス  攻 120 → 150",
-              }));
+    const std::vector<std::string> english = {
+        "000 ハエおとこ  HP 20 (hp_index 0) → ???? (hp_index 50)",
+        "000 ハエおとこ  ケロ 0 (kero_index 0) → 9999 (kero_index 15)",
+        "012 あるくサボテン  ability 2: 063 : 44マグナム → 255 : （なし）",
+        "039 ベヒーモス  攻 120 → 150",
+    };
+    EXPECT_EQ(described(before, after), english);
+
+    const ScopedLanguage japanese(text::Language::Japanese);
+    const std::vector<std::string> lines = described(before, after);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "000 ハエおとこ  HP 20（番号 0） → ????（番号 50）",
+                         "000 ハエおとこ  ケロ 0（番号 0） → 9999（番号 15）",
+                         "012 あるくサボテン  能力2: 063 : 44マグナム → 255 : （なし）",
+                         "039 ベヒーモス  攻 120 → 150",
+                     }));
+    // The catalog names the ability slot as the window names the ability list.
+    EXPECT_NE(lines[2].find(std::string(abilityFieldLabel()) + "2:"), std::string::npos);
 }
 
 TEST(FieldDiff, CountsOtherBytesOutsideTheFields) {

@@ -5,6 +5,7 @@
 #include "exchange/bps_patch.h"
 #include "exchange/crc32.h"
 #include "exchange/ips_patch.h"
+#include "language.h"
 #include "sample_image.h"
 
 namespace vesk::exchange {
@@ -159,6 +160,28 @@ TEST(IpsPatch, ReportsAnImageThatAlreadyHoldsTheChanges) {
     EXPECT_EQ(applyIpsPatch(target, patch).status, PatchOutcome::Status::AlreadyPatched);
     const Bytes cut(patch.begin(), patch.end() - 3);
     EXPECT_EQ(applyIpsPatch(source, cut).status, PatchOutcome::Status::Damaged);
+}
+
+TEST(Patches, TellWhatIsWrongInJapanese) {
+    const ScopedLanguage japanese(text::Language::Japanese);
+    const Bytes source = bytesOf("original image"), target = bytesOf("modified image");
+    const Bytes bps = makeBpsPatch(source, target);
+    const struct {
+        PatchOutcome outcome;
+        std::string begins;
+    } cases[] = {
+        {applyBpsPatch(source, Bytes(bps.begin(), bps.begin() + 8)),
+         "BPS パッチが壊れています。短すぎます。"},
+        {applyIpsPatch(source, bytesOf("PATCH")),
+         "IPS パッチが壊れています。終わりの印「EOF」がありません。"},
+        {applyBpsPatch(bytesOf("another image!"), bps), "このパッチは別のイメージ用です。"},
+        {applyBpsPatch(target, bps), "イメージはパッチを当てた後のもの（CRC32 "},
+    };
+    for (const auto& each : cases)
+        EXPECT_TRUE(each.outcome.message.starts_with(each.begins)) << each.outcome.message;
+    EXPECT_TRUE(makeIpsPatch(Bytes(10, 0), Bytes(9, 0))
+                    .problem.starts_with(
+                        "IPS パッチではファイルを短くできません（10 バイトから 9 バイト）。"));
 }
 
 TEST(Patches, OfTwoEqualFilesApplyAsTheImageItselfInBothFormats) {

@@ -41,7 +41,7 @@ RULE_PASTE = ("070 攻", "abc\t12.5\t-5\t300", ["70", "attack=0", "defense=12", 
 
 class Story:
     # `vesk` speaks the page's language, so that its notes and diff lines compare.
-    locale = "ja_JP.UTF-8"
+    locale = "C.UTF-8"
 
     def __init__(self, page, tools, work):
         self.page = pathlib.Path(page).resolve()
@@ -55,8 +55,12 @@ class Story:
                      "cmake --build --preset web)")
 
     def tool(self, name, *args, ok=(0,)):
+        # In the page's language, whatever the locale the story runs in, so that vesk's
+        # notes can be compared with the page's.
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))}
+        env["LANG"] = self.locale
         result = subprocess.run([str(self.tools / name), *map(str, args)], capture_output=True,
-                                text=True, timeout=60, env={**os.environ, "LANG": self.locale})
+                                text=True, timeout=60, env=env)
         if result.returncode not in ok:
             raise AssertionError(f"{name} {args} exited {result.returncode}: {result.stderr}")
         return result
