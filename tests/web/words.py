@@ -8,7 +8,8 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tools"))
 from compile_catalog import read_po  # noqa: E402
 
-JAPANESE = re.compile(r"[\u3040-\u30ff\u3400-\u9fff\uff01-\uff5e]")
+JAPANESE = "\u3040-\u30ff\u3400-\u9fff\uff01-\uff5e"
+JAPANESE_RUN = re.compile(f"[{JAPANESE}]+")
 
 
 PLACEHOLDER = re.compile(r"\{(\w+)\}")
@@ -21,7 +22,7 @@ class Words:
         self.patterns = []  # (the Japanese text as a pattern, msgid), placeholders caught
         for msgid, japanese in read_po(ROOT / "po" / "ja.po").items():
             parts = PLACEHOLDER.split(japanese)
-            if len(re.sub(r"[\s:：、,]", "", "".join(parts[::2]))) < 2:
+            if len(parts) > 1 and len(re.sub(r"[\s:：、,]", "", "".join(parts[::2]))) < 2:
                 continue  # "{name}: {problem}" would take any text for itself
             regex = "".join(re.escape(part) if i % 2 == 0 else f"(?P<{part}>.+?)"
                             for i, part in enumerate(parts))
@@ -47,10 +48,13 @@ class Words:
 
 def foreign_text(language, text, allowed=()):
     """The first stretch of `text` in the other language, or None: Japanese in an English
-    page, an English sentence in a Japanese one. `allowed` texts (game data, the switch's
-    own 日本語) are taken out first."""
-    for each in allowed:
-        text = text.replace(each, " ")
-    pattern = JAPANESE if language == "en" else re.compile(r"\b[A-Za-z][a-z]+(?: [a-z]+){2,}")
-    found = pattern.search(text)
+    page, an English sentence in a Japanese one. Japanese words that occur in `allowed`
+    texts (game data, the window's labels, the switch's own 日本語) are not foreign."""
+    if language == "en":
+        known = {run for each in allowed for run in JAPANESE_RUN.findall(each)}
+        found = next((m for m in JAPANESE_RUN.finditer(text) if m.group() not in known), None)
+    else:
+        for each in allowed:
+            text = text.replace(each, " ")
+        found = re.search(r"\b[A-Za-z][a-z]+(?: [a-z]+){2,}", text)
     return text[max(0, found.start() - 20):found.end() + 20] if found else None

@@ -357,7 +357,19 @@ function wire() {
     event.preventDefault();
     event.returnValue = '';
   });
-  onLanguageChange(showDocument);
+  onLanguageChange(relabel);
+}
+
+// After a switch of language: the texts the core made are asked for again; messages
+// already shown go, as they would with the next action.
+function relabel() {
+  page.labels.bulkFields = page.core.bulkFields();
+  const field = $('bulk-field').value;
+  bulkFields();
+  $('bulk-field').value = field;
+  clearMessage();
+  showDocument();
+  if (page.doc.hasImage()) showChanges();
 }
 
 // Pasted cells [{enemy, column, text}], each already read as typing reads it (HP and ケロ
@@ -381,6 +393,7 @@ async function start() {
   Object.assign(page, { core: loaded, labels, doc });
   setUpMessages();
   startLanguage(loaded, { ja: $('language-ja'), en: $('language-en') });
+  labels.bulkFields = loaded.bulkFields();  // in the language chosen, not the first one
   page.table = new EnemyTable($('enemies'), labels, {
     hp: (m, p) => { doc.setHpPosition(m, p); clearMessage(); edited(); },
     kero: (m, p) => { doc.setKeroIndex(m, p); clearMessage(); edited(); },
