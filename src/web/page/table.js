@@ -14,6 +14,7 @@ import { text, onLanguageChange } from './text.js';
 let HP, HP_POSITION, KERO, STATS, COUNT, ABILITIES;
 
 const NOTE_SECONDS = 5;
+const NOTHING = -2;  // the row values before an image is shown, unlike any real value
 
 // Sets an element's text, keeping its text node when it has one: a changed text node is
 // laid out again, a new one is built into the page's boxes and accessibility tree anew.
@@ -136,7 +137,7 @@ export class EnemyTable {
     });
     this.rows = this.slots.slice();
     this.fields = this.slotFields.slice();
-    this.values = new Int32Array(this.numbers.length * this.width).fill(-2);
+    this.values = new Int32Array(this.numbers.length * this.width).fill(NOTHING);
     this.marked = new Uint8Array(this.values.length);
     this.originals = this.values;
   }
@@ -146,7 +147,7 @@ export class EnemyTable {
     if (this.editing) this.finishEdit(false);
     this.marked.fill(0);
     for (const cell of this.body.querySelectorAll('td.changed')) cell.classList.remove('changed');
-    this.values.fill(-2);
+    this.values.fill(NOTHING);
     this.refresh(values, originals);
   }
 
@@ -210,6 +211,7 @@ export class EnemyTable {
       if (fields[col].getAttribute('aria-label') !== name) fields[col].setAttribute('aria-label', name);
     }
     const at = m * this.width;
+    if (this.values[at] === NOTHING) return;  // no image yet
     for (let field = 0; field < this.width; field++) this.show(m, field, this.values[at + field]);
     this.markEnemy(m, this.values, this.originals, true);
   }
@@ -477,7 +479,7 @@ export class EnemyTable {
     if (field === HP_POSITION) [control, shown] = [this.control(m, 'hp'), this.labels.hp[value]];
     else if (field === KERO) [control, shown] = [this.control(m, 'kero'), this.labels.kero[value]];
     else if (field >= STATS && field < COUNT) [control, shown] = [this.control(m, `s${field - STATS}`), String(value)];
-    else if (field >= ABILITIES && value >= 0) [control, shown] = [this.control(m, `a${field - ABILITIES}`), this.labels.abilities[value]];
+    else if (field >= ABILITIES) [control, shown] = [this.control(m, `a${field - ABILITIES}`), value >= 0 ? this.labels.abilities[value] : ''];
     if (control) setText(control, shown);
   }
 
