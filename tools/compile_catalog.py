@@ -1,7 +1,10 @@
 """Compiles the catalog's .po files into C++: one sorted table of every text, in Japanese
 and English, so that the programs and the page carry their words inside them.
 
-    compile_catalog.py JA_PO EN_PO OUTPUT_CPP
+    compile_catalog.py JA_PO EN_PO OUTPUT_CPP [FOLDER...]
+
+With FOLDERs (such as src/web), only the texts used by sources under them: the page
+carries none of the command's words.
 
 Both files are gettext catalogs of the same template; an entry missing from one, left
 empty or marked fuzzy compiles as its English source text, and the catalog test says so.
@@ -18,15 +21,17 @@ def unescape(text):
     return re.sub(r"\\(.)", lambda m: ESCAPES.get(m.group(1), m.group(1)), text)
 
 
-def read_po(path):
-    """{msgid: msgstr} of the entries that are neither fuzzy nor obsolete."""
-    entries, fuzzy, key, parts = {}, False, None, {}
+def read_po(path, folders=()):
+    """{msgid: msgstr} of the entries that are neither fuzzy nor obsolete; with `folders`,
+    only those a source file under one of them uses."""
+    entries, fuzzy, key, parts, places = {}, False, None, {}, []
 
     def finish():
-        nonlocal fuzzy, key, parts
-        if "msgid" in parts and parts["msgid"] and not fuzzy:
+        nonlocal fuzzy, key, parts, places
+        used = not folders or any(p.startswith(f.rstrip("/") + "/") for p in places for f in folders)
+        if "msgid" in parts and parts["msgid"] and not fuzzy and used:
             entries[parts["msgid"]] = parts.get("msgstr", "")
-        fuzzy, key, parts = False, None, {}
+        fuzzy, key, parts, places = False, None, {}, []
 
     for line in pathlib.Path(path).read_text(encoding="utf-8").splitlines():
         line = line.strip()
@@ -34,6 +39,8 @@ def read_po(path):
             finish()
         elif line.startswith("#,"):
             fuzzy = "fuzzy" in line
+        elif line.startswith("#:"):
+            places += line[2:].split()
         elif line.startswith("#"):
             continue
         elif line.startswith('"'):
@@ -65,8 +72,8 @@ def cpp_string(text):
     return '"' + "".join(out) + '"'
 
 
-def main(ja_po, en_po, output):
-    japanese, english = read_po(ja_po), read_po(en_po)
+def main(ja_po, en_po, output, *folders):
+    japanese, english = read_po(ja_po, folders), read_po(en_po, folders)
     ids = sorted(set(japanese) | set(english), key=lambda s: s.encode("utf-8"))
     rows = "\n".join(
         f"    {{{cpp_string(i)}, {cpp_string(japanese.get(i, ''))}, {cpp_string(english.get(i, ''))}}},"
@@ -95,6 +102,6 @@ std::span<const CatalogEntry> catalogEntries() {{ return kEntries; }}
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) < 4:
         sys.exit(__doc__)
     main(*sys.argv[1:])

@@ -3,8 +3,11 @@
 #include "cli/commands.h"
 #include "cli/file_access.h"
 #include "exchange/field_diff.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct DiffOptions {
@@ -24,13 +27,20 @@ void run(CommandContext& context, const DiffOptions& options) {
     const auto changes = exchange::diffFields(first.block, second.block);
     for (const auto& change : changes) context.say(exchange::describeChange(change));
     const std::size_t others = exchange::otherDifferences(first.bytes, second.bytes);
-    std::string summary = std::to_string(changes.size()) + " enemy field(s) differ; " +
-                          std::to_string(others) + " byte(s) differ outside the enemy fields";
-    if (first.bytes.size() != second.bytes.size()) {
-        summary += " (the files have " + std::to_string(first.bytes.size()) + " and " +
-                   std::to_string(second.bytes.size()) + " bytes)";
+    if (first.bytes.size() == second.bytes.size()) {
+        context.say(
+            tr("{fields} enemy field(s) differ; {bytes} byte(s) differ outside the enemy "
+               "fields",
+               {{"fields", changes.size()}, {"bytes", others}}));
+    } else {
+        context.say(
+            tr("{fields} enemy field(s) differ; {bytes} byte(s) differ outside the enemy "
+               "fields (the files have {first} and {second} bytes)",
+               {{"fields", changes.size()},
+                {"bytes", others},
+                {"first", first.bytes.size()},
+                {"second", second.bytes.size()}}));
     }
-    context.say(summary);
     context.exitCode = changes.empty() && others == 0 ? kSuccess : kDiffDiffers;
 }
 
@@ -39,9 +49,9 @@ void run(CommandContext& context, const DiffOptions& options) {
 void addDiffCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<DiffOptions>();
     CLI::App* command = app.add_subcommand(
-        "diff", "List the enemy fields that differ between two images (exit 0: none, 1: some)");
-    command->add_option("A", options->first, "the first image (.gb)")->required();
-    command->add_option("B", options->second, "the second image (.gb)")->required();
+        "diff", tr("List the enemy fields that differ between two images (exit 0: none, 1: some)"));
+    command->add_option("A", options->first, tr("the first image (.gb)"))->required();
+    command->add_option("B", options->second, tr("the second image (.gb)"))->required();
     command->callback([&context, options] { run(context, *options); });
 }
 

@@ -5,8 +5,11 @@
 #include <charconv>
 
 #include "data/enemy_block.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 bool readEnemy(std::string_view text, int& enemy) {
@@ -22,8 +25,8 @@ EnemySelection parseEnemySelection(std::string_view text) {
     EnemySelection selection;
     auto bad = [&](std::string_view part) {
         selection.enemies.clear();
-        selection.problem =
-            exchange::quoted(part) + " is not an enemy number 0-199 or a range such as 100-199";
+        selection.problem = tr("{text} is not an enemy number 0-199 or a range such as 100-199",
+                               {{"text", exchange::quoted(part)}});
         return selection;
     };
     std::size_t at = 0;

@@ -4,8 +4,11 @@
 #include "cli/commands.h"
 #include "cli/file_access.h"
 #include "exchange/enemy_table.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct ExportOptions {
@@ -39,15 +42,16 @@ void run(CommandContext& context, const ExportOptions& options) {
         return;
     }
     if (sameFile(options.image, options.output)) {
-        return context.fail(options.output + ": this is the image itself; choose another file");
+        return context.fail(tr("{file}: this is the image itself; choose another file",
+                               {{"file", options.output}}));
     }
     const std::string problem = writeOutputFile(
         options.output, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
         options.force);
     if (!problem.empty()) return context.fail(problem);
     context.wrote(options.output);
-    context.say("exported " + std::to_string(EnemyBlock::kEnemyCount) + " enemies to " +
-                options.output);
+    context.say(tr("exported {count} enemies to {file}",
+                   {{"count", EnemyBlock::kEnemyCount}, {"file", options.output}}));
 }
 
 }  // namespace
@@ -55,16 +59,22 @@ void run(CommandContext& context, const ExportOptions& options) {
 void addExportCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<ExportOptions>();
     CLI::App* command = app.add_subcommand(
-        "export", "Write all 200 enemies as a CSV or JSON table for a spreadsheet");
-    command->add_option("IMAGE", options->image, "the cartridge image (.gb)")->required();
-    command->add_option("-o,--output", options->output,
-                        "the file to write (standard output when left out or -)");
+        "export", tr("Write all 200 enemies as a CSV or JSON table for a spreadsheet"));
+    command->add_option("IMAGE", options->image, tr("the cartridge image (.gb)"))->required();
+    command
+        ->add_option("-o,--output", options->output,
+                     tr("the file to write (standard output when left out or -)"))
+        ->option_text("FILE");
     command
         ->add_option("--format", options->format,
-                     "csv or json (default: from the output's extension, else csv)")
-        ->check(CLI::IsMember({"csv", "json"}));
-    command->add_flag("--force", options->force, "replace an existing output file");
-    command->callback([&context, options] { run(context, *options); });
+                     tr("csv or json (default: from the output's extension, else csv)"))
+        ->option_text("csv|json");
+    command->add_flag("--force", options->force, tr("replace an existing output file"));
+    command->callback([&context, options] {
+        if (isOneOf(context, "--format", options->format, {"", "csv", "json"})) {
+            run(context, *options);
+        }
+    });
 }
 
 }  // namespace vesk::cli

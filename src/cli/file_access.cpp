@@ -12,9 +12,12 @@
 #include "platform/file.h"
 #include "platform/file_copy.h"
 #include "platform/whole_file.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
 namespace {
+
+using text::tr;
 
 std::filesystem::path fsPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -75,6 +78,11 @@ bool isFileOrNothing(const std::string& path) {
     return std::filesystem::is_regular_file(status) || !std::filesystem::exists(status);
 }
 
+std::string writeProblem(const std::string& path, const platform::ErrorReason& reason) {
+    return tr("{file}: cannot write the file: {reason}",
+              {{"file", path}, {"reason", reasonFor(reason)}});
+}
+
 }  // namespace
 
 bool pathExists(const std::string& path) {
@@ -108,16 +116,18 @@ FileContent readWholeFile(const std::string& path, const ReadLimits& limits) {
         if (limits.pipes && file.lastError().cause == Cause::NotRegularFile && isPipe(path)) {
             std::ifstream pipe(fsPath(path), std::ios::binary);
             content = readStream(pipe, limits.maxBytes);
-            if (pipe.bad() || !pipe.is_open()) content.problem = path + ": cannot read the pipe";
+            if (pipe.bad() || !pipe.is_open())
+                content.problem = tr("{file}: cannot read the pipe", {{"file", path}});
             return content;
         }
-        content.problem = messageWithReason(path + ": cannot open the file", file.lastError());
+        content.problem = tr("{file}: cannot open the file: {reason}",
+                             {{"file", path}, {"reason", reasonFor(file.lastError())}});
         return content;
     }
     const std::int64_t size = file.size();
     if (size < 0) {
-        content.problem =
-            messageWithReason(path + ": cannot tell the file's size", file.lastError());
+        content.problem = tr("{file}: cannot tell the file's size: {reason}",
+                             {{"file", path}, {"reason", reasonFor(file.lastError())}});
         return content;
     }
     if (static_cast<std::uint64_t>(size) > limits.maxBytes) {
@@ -128,7 +138,8 @@ FileContent readWholeFile(const std::string& path, const ReadLimits& limits) {
     content.bytes.resize(static_cast<std::size_t>(size));
     const std::int64_t got = file.readAt(0, content.bytes.data(), content.bytes.size());
     if (got != size) {
-        content.problem = messageWithReason(path + ": cannot read the file", file.lastError());
+        content.problem = tr("{file}: cannot read the file: {reason}",
+                             {{"file", path}, {"reason", reasonFor(file.lastError())}});
         content.bytes.clear();
     }
     return content;
@@ -142,9 +153,10 @@ ImageContent readImage(const std::string& path) {
         return image;
     }
     if (file.bytes.size() < ImageFile::kMinimumSize) {
-        image.problem = path + ": the file has " + std::to_string(file.bytes.size()) +
-                        " bytes; an image holding the enemy data has at least " +
-                        std::to_string(ImageFile::kMinimumSize);
+        image.problem =
+            tr("{file}: the file has {size} bytes; an image holding the enemy data has at least "
+               "{minimum}",
+               {{"file", path}, {"size", file.bytes.size()}, {"minimum", ImageFile::kMinimumSize}});
         return image;
     }
     image.bytes = std::move(file.bytes);
@@ -156,25 +168,26 @@ ImageContent readImage(const std::string& path) {
 std::string writeOutputFile(const std::string& path, exchange::ByteView bytes, bool replace) {
     platform::ErrorReason reason;
     if (leadsToADescriptor(path)) {
-        return path +
-               ": cannot write the file: this names a descriptor of the command, such as "
-               "standard output, not a file; name a file, or leave -o out where the command "
-               "prints to standard output";
+        return tr(
+            "{file}: cannot write the file: this names a descriptor of the command, such as "
+            "standard output, not a file; name a file, or leave -o out where the command "
+            "prints to standard output",
+            {{"file", path}});
     }
     if (const std::string folder = missingFolder(path); !folder.empty()) {
-        return path + ": cannot write the file: the folder " + exchange::quoted(folder) +
-               " does not exist";
+        return tr("{file}: cannot write the file: the folder {folder} does not exist",
+                  {{"file", path}, {"folder", exchange::quoted(folder)}});
     }
     // A folder, pipe or device is never replaced, so --force would not help there.
     if (!replace && pathExists(path) && !isFileOrNothing(path)) {
         reason = platform::ErrorReason::of(platform::ErrorReason::Cause::NotRegularFile);
-        return messageWithReason(path + ": cannot write the file", reason);
+        return writeProblem(path, reason);
     }
     if (!replace && pathExists(path)) {
-        return path + ": the file exists already; use --force to replace it";
+        return tr("{file}: the file exists already; use --force to replace it", {{"file", path}});
     }
     if (!platform::writeWholeFile(path, bytes.data(), bytes.size(), replace, reason)) {
-        return messageWithReason(path + ": cannot write the file", reason);
+        return writeProblem(path, reason);
     }
     return {};
 }

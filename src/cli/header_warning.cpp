@@ -3,8 +3,11 @@
 #include <cstdio>
 
 #include "data/cartridge_header.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 std::string hexByte(std::size_t value) {
@@ -16,18 +19,17 @@ std::string hexByte(std::size_t value) {
 std::string describe(const HeaderProblem& problem) {
     switch (problem.kind) {
         case HeaderProblem::Kind::Checksum:
-            return "the cartridge header's checksum is " + hexByte(problem.found) +
-                   ", but its bytes sum to " + hexByte(problem.expected);
+            return tr("the cartridge header's checksum is {found}, but its bytes sum to {sum}",
+                      {{"found", hexByte(problem.found)}, {"sum", hexByte(problem.expected)}});
         case HeaderProblem::Kind::RomSize:
             if (problem.found == 0) {
-                return "the cartridge header's ROM-size byte names no cartridge size";
+                return tr("the cartridge header's ROM-size byte names no cartridge size");
             }
-            return "the cartridge header names a ROM of " + std::to_string(problem.found) +
-                   " bytes, but the file has " + std::to_string(problem.expected);
+            return tr("the cartridge header names a ROM of {rom} bytes, but the file has {size}",
+                      {{"rom", problem.found}, {"size", problem.expected}});
         case HeaderProblem::Kind::TooLarge:
-            return "the file has " + std::to_string(problem.found) +
-                   " bytes, more than any Game Boy cartridge (" + std::to_string(problem.expected) +
-                   ")";
+            return tr("the file has {size} bytes, more than any Game Boy cartridge ({largest})",
+                      {{"size", problem.found}, {"largest", problem.expected}});
     }
     return {};
 }
@@ -37,8 +39,8 @@ std::string describe(const HeaderProblem& problem) {
 std::vector<std::string> headerWarnings(const std::string& path, exchange::ByteView image) {
     std::vector<std::string> lines;
     for (const HeaderProblem& problem : cartridgeHeaderProblems(image)) {
-        lines.push_back("warning: " + path + ": " + describe(problem) +
-                        "; it may not be a Game Boy image");
+        lines.push_back(tr("warning: {file}: {problem}; it may not be a Game Boy image",
+                           {{"file", path}, {"problem", describe(problem)}}));
     }
     return lines;
 }

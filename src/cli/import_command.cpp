@@ -6,8 +6,11 @@
 #include "cli/input_file.h"
 #include "exchange/table_import.h"
 #include "exchange/table_input.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct ImportOptions {
@@ -24,8 +27,10 @@ void run(CommandContext& context, const ImportOptions& options) {
     if (!table.problem.empty()) return context.fail(table.problem);
     const std::string tableName = inputName(options.table);
     if (table.cut) {
-        return context.fail(tableName + ": " + exchange::tableTooLargeProblem(table.sizeAtLeast) +
-                            "; " + options.image + " is left as it was");
+        return context.fail(tr("{input}: {problem}; {image} is left as it was",
+                               {{"input", tableName},
+                                {"problem", exchange::tableTooLargeProblem(table.sizeAtLeast)},
+                                {"image", options.image}}));
     }
 
     const std::string_view text(reinterpret_cast<const char*>(table.bytes.data()),
@@ -33,10 +38,10 @@ void run(CommandContext& context, const ImportOptions& options) {
     const exchange::ImportPlan plan = exchange::planImport(image.block, exchange::readTable(text));
     if (!plan.problems.empty()) {
         for (const std::string& problem : plan.problems.lines()) {
-            context.fail(tableName + ": " + problem);
+            context.fail(tr("{input}: {problem}", {{"input", tableName}, {"problem", problem}}));
         }
-        context.fail(std::to_string(plan.problems.total()) + " problem(s); " + options.image +
-                     " is left as it was");
+        context.fail(tr("{count} problem(s); {image} is left as it was",
+                        {{"count", plan.problems.total()}, {"image", options.image}}));
         return;
     }
     updateImage(context, options.image, image.block, plan.block, options.update);
@@ -47,12 +52,13 @@ void run(CommandContext& context, const ImportOptions& options) {
 void addImportCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<ImportOptions>();
     CLI::App* command = app.add_subcommand(
-        "import", "Read a CSV or JSON table back into the image, after checking all of it");
-    command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
+        "import", tr("Read a CSV or JSON table back into the image, after checking all of it"));
+    command->add_option("IMAGE", options->image, tr("the cartridge image (.gb) to change"))
+        ->required();
     command
         ->add_option("FILE", options->table,
-                     "the table, as export writes it (CSV or JSON, told apart by the content); "
-                     "- reads it from standard input")
+                     tr("the table, as export writes it (CSV or JSON, told apart by the "
+                        "content); - reads it from standard input"))
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });

@@ -7,8 +7,11 @@
 #include "exchange/bps_patch.h"
 #include "exchange/ips_patch.h"
 #include "io/image_file.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct CreateOptions {
@@ -41,7 +44,8 @@ bool isAnInput(CommandContext& context, const std::string& output,
                std::initializer_list<const std::string*> inputs) {
     for (const std::string* input : inputs) {
         if (input && sameFile(*input, output)) {
-            context.fail(output + ": this is " + *input + ", an input; choose another file");
+            context.fail(tr("{file}: this is {input}, an input; choose another file",
+                            {{"file", output}, {"input", *input}}));
             return true;
         }
     }
@@ -70,8 +74,10 @@ void create(CommandContext& context, const CreateOptions& options) {
     const std::string problem = writeOutputFile(options.output, patch, options.force);
     if (!problem.empty()) return context.fail(problem);
     context.wrote(options.output);
-    context.say("wrote " + options.output + " (" + (format == "ips" ? "IPS" : "BPS") + ", " +
-                std::to_string(patch.size()) + " bytes)");
+    context.say(
+        tr("wrote {file} ({format}, {size} bytes)", {{"file", options.output},
+                                                     {"format", format == "ips" ? "IPS" : "BPS"},
+                                                     {"size", patch.size()}}));
 }
 
 void apply(CommandContext& context, const ApplyOptions& options) {
@@ -92,62 +98,74 @@ void apply(CommandContext& context, const ApplyOptions& options) {
     } else if (exchange::looksLikeIps(patch.bytes)) {
         outcome = exchange::applyIpsPatch(image.bytes, patch.bytes);
     } else {
-        return context.fail(patchName + ": not a BPS or IPS patch");
+        return context.fail(tr("{patch}: not a BPS or IPS patch", {{"patch", patchName}}));
     }
     if (outcome.status == exchange::PatchOutcome::Status::AlreadyPatched) {
-        return context.fail(options.image + ": already patched: " + outcome.message +
-                            "; nothing written");
+        return context.fail(tr("{image}: already patched: {problem}; nothing written",
+                               {{"image", options.image}, {"problem", outcome.message}}));
     }
     if (outcome.status != exchange::PatchOutcome::Status::Applied) {
         const std::string& about = outcome.status == exchange::PatchOutcome::Status::WrongSource
                                        ? options.image
                                        : patchName;
-        return context.fail(about + ": " + outcome.message + "; nothing written");
+        return context.fail(tr("{file}: {problem}; nothing written",
+                               {{"file", about}, {"problem", outcome.message}}));
     }
     // Every command refuses an image too short to hold the enemy data; a patch must not
     // make one (an IPS that truncates, a BPS with a small target).
     if (outcome.image.size() < ImageFile::kMinimumSize) {
-        return context.fail(patchName + ": the patched image would have " +
-                            std::to_string(outcome.image.size()) +
-                            " bytes; an image holding the enemy data has at least " +
-                            std::to_string(ImageFile::kMinimumSize) + "; nothing written");
+        return context.fail(
+            tr("{patch}: the patched image would have {size} bytes; an image "
+               "holding the enemy data has at least {minimum}; nothing written",
+               {{"patch", patchName},
+                {"size", outcome.image.size()},
+                {"minimum", ImageFile::kMinimumSize}}));
     }
     const std::string problem = writeOutputFile(options.output, outcome.image, options.force);
     if (!problem.empty()) return context.fail(problem);
     context.wrote(options.output);
-    context.say("wrote " + options.output + " (" + std::to_string(outcome.image.size()) +
-                " bytes)");
+    context.say(tr("wrote {file} ({size} bytes)",
+                   {{"file", options.output}, {"size", outcome.image.size()}}));
 }
 
 }  // namespace
 
 void addPatchCommand(CLI::App& app, CommandContext& context) {
-    CLI::App* patch = app.add_subcommand("patch", "Make or apply an IPS or BPS patch");
+    CLI::App* patch = app.add_subcommand("patch", tr("Make or apply an IPS or BPS patch"));
     patch->require_subcommand(1);
 
     auto creating = std::make_shared<CreateOptions>();
     CLI::App* create_ = patch->add_subcommand(
-        "create", "Make a patch that turns ORIGINAL into MODIFIED (the whole file)");
-    create_->add_option("ORIGINAL", creating->original, "the unchanged image")->required();
-    create_->add_option("MODIFIED", creating->modified, "the changed image")->required();
-    create_->add_option("-o,--output", creating->output, "the patch file to write")->required();
+        "create", tr("Make a patch that turns ORIGINAL into MODIFIED (the whole file)"));
+    create_->add_option("ORIGINAL", creating->original, tr("the unchanged image"))->required();
+    create_->add_option("MODIFIED", creating->modified, tr("the changed image"))->required();
+    create_->add_option("-o,--output", creating->output, tr("the patch file to write"))
+        ->required()
+        ->option_text("FILE");
     create_
         ->add_option("--format", creating->format,
-                     "bps or ips (default: from the output's extension, else bps)")
-        ->check(CLI::IsMember({"bps", "ips"}));
-    create_->add_flag("--force", creating->force, "replace an existing patch file");
-    create_->callback([&context, creating] { create(context, *creating); });
+                     tr("bps or ips (default: from the output's extension, else bps)"))
+        ->option_text("bps|ips");
+    create_->add_flag("--force", creating->force, tr("replace an existing patch file"));
+    create_->callback([&context, creating] {
+        if (isOneOf(context, "--format", creating->format, {"", "bps", "ips"})) {
+            create(context, *creating);
+        }
+    });
 
     auto applying = std::make_shared<ApplyOptions>();
     CLI::App* apply_ = patch->add_subcommand(
-        "apply", "Apply a patch to IMAGE and write the result to OUT; IMAGE is never changed");
-    apply_->add_option("IMAGE", applying->image, "the image the patch was made for")->required();
+        "apply", tr("Apply a patch to IMAGE and write the result to OUT; IMAGE is never changed"));
+    apply_->add_option("IMAGE", applying->image, tr("the image the patch was made for"))
+        ->required();
     apply_
         ->add_option("PATCH", applying->patch,
-                     "the .bps or .ips patch; - reads it from standard input")
+                     tr("the .bps or .ips patch; - reads it from standard input"))
         ->required();
-    apply_->add_option("-o,--output", applying->output, "the patched image to write")->required();
-    apply_->add_flag("--force", applying->force, "replace an existing output file");
+    apply_->add_option("-o,--output", applying->output, tr("the patched image to write"))
+        ->required()
+        ->option_text("OUT");
+    apply_->add_flag("--force", applying->force, tr("replace an existing output file"));
     apply_->callback([&context, applying] { apply(context, *applying); });
 }
 

@@ -6,9 +6,8 @@
 
 namespace vesk::cli {
 
-// `message` followed by why it failed, in the words the window's error boxes use
-// ("ゲーム.gb: cannot write the enemy data: アクセスが拒否されました。"); the message
-// alone when no reason is known.
-std::string messageWithReason(std::string message, const platform::ErrorReason& reason);
+// Why a file operation failed, in the command's language: the catalog's text for every
+// cause it knows, the system's own words and number for any other.
+std::string reasonFor(const platform::ErrorReason& reason);
 
 }  // namespace vesk::cli

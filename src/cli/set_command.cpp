@@ -4,10 +4,14 @@
 #include "cli/enemy_selection.h"
 #include "cli/file_access.h"
 #include "cli/image_update.h"
+#include "cli/usage_error.h"
 #include "exchange/bulk_edit.h"
 #include "exchange/enemy_field.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct SetOptions {
@@ -28,10 +32,19 @@ void run(CommandContext& context, const SetOptions& options) {
 
     const exchange::BulkEdit edit =
         exchange::applyAssignments(image.block, selection.enemies, parsed.assignments);
-    if (!edit.problem.empty()) return context.fail(edit.problem + "; nothing written");
+    if (!edit.problem.empty()) {
+        return context.fail(tr("{problem}; nothing written", {{"problem", edit.problem}}));
+    }
     // Notes say how a request was fitted to a field; the changes themselves go to the output.
     for (const std::string& line : edit.noteLines) context.note(line);
     updateImage(context, options.image, image.block, edit.block, options.update);
+}
+
+// The keys `set` takes, listed in the command's language.
+std::string fieldKeys() {
+    std::vector<std::string> keys;
+    for (const exchange::EnemyField& field : exchange::enemyFields()) keys.push_back(field.key());
+    return listed(keys);
 }
 
 }  // namespace
@@ -39,18 +52,20 @@ void run(CommandContext& context, const SetOptions& options) {
 void addSetCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* command = app.add_subcommand(
-        "set", "Change fields of many enemies at once, such as 'attack*=1.5' for 100-199");
-    command->add_option("IMAGE", options->image, "the cartridge image (.gb) to change")->required();
+        "set", tr("Change fields of many enemies at once, such as 'attack*=1.5' for 100-199"));
+    command->add_option("IMAGE", options->image, tr("the cartridge image (.gb) to change"))
+        ->required();
     command
         ->add_option("ENEMIES", options->enemies,
-                     "an enemy number, a list or a range: 5, 3,7, 100-199")
+                     tr("an enemy number, a list or a range: 5, 3,7, 100-199"))
         ->required();
     command
         ->add_option("FIELD=VALUE", options->assignments,
-                     exchange::enemyFieldKeys() +
-                         " (hp and kero take the values their lists show: the nearest table "
-                         "entry is chosen), with =, +=, -= or *= (results kept within the "
-                         "field's range); quote it for the shell: 'attack*=1.2'")
+                     tr("{fields} (hp and kero take the values their "
+                        "lists show: the nearest table entry is chosen), with =, +=, -= or *= "
+                        "(results kept within the field's range); quote it for the shell: "
+                        "'attack*=1.2'",
+                        {{"fields", fieldKeys()}}))
         ->required();
     addUpdateFlags(*command, options->update);
     command->callback([&context, options] { run(context, *options); });

@@ -9,8 +9,11 @@
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
 #include "exchange/field_labels.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
+
+using text::tr;
 namespace {
 
 struct ShowOptions {
@@ -32,7 +35,7 @@ std::string table(const EnemyBlock& block, const std::vector<int>& enemies) {
     using Align = TextTable::Align;
     TextTable table({Align::Left, Align::Right, Align::Right, Align::Right, Align::Right,
                      Align::Right, Align::Right, Align::Left});
-    std::vector<std::string> heading = {"敵", std::string(exchange::hpFieldLabel()),
+    std::vector<std::string> heading = {tr("Enemy"), std::string(exchange::hpFieldLabel()),
                                         std::string(exchange::keroFieldLabel())};
     for (int k = 0; k < EnemyBlock::kStatCount; ++k) {
         heading.emplace_back(exchange::statFieldLabel(k));
@@ -85,13 +88,17 @@ void run(CommandContext& context, const ShowOptions& options) {
 void addShowCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<ShowOptions>();
     CLI::App* command = app.add_subcommand(
-        "show", "Print enemies as a table: HP, ケロ, the four stats and the abilities");
-    command->add_option("IMAGE", options->image, "the cartridge image (.gb)")->required();
+        "show", tr("Print enemies as a table: HP, ケロ, the four stats and the abilities"));
+    command->add_option("IMAGE", options->image, tr("the cartridge image (.gb)"))->required();
     command->add_option("ENEMY", options->enemies,
-                        "enemy numbers, lists or ranges (5, 3,7, 100-199); all when none");
-    command->add_option("--format", options->format, "table (default), csv or json")
-        ->check(CLI::IsMember({"table", "csv", "json"}));
-    command->callback([&context, options] { run(context, *options); });
+                        tr("enemy numbers, lists or ranges (5, 3,7, 100-199); all when none"));
+    command->add_option("--format", options->format, tr("table (default), csv or json"))
+        ->option_text("table|csv|json");
+    command->callback([&context, options] {
+        if (isOneOf(context, "--format", options->format, {"table", "csv", "json"})) {
+            run(context, *options);
+        }
+    });
 }
 
 }  // namespace vesk::cli

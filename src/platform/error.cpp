@@ -23,6 +23,34 @@ std::string reasonText(const ErrorReason& reason) {
             return "ファイル名が長すぎます。";
         case Cause::TooShort:
             return "ファイルが敵データより短くなっています。";
+        case Cause::NotAFolder:
+            return "パスの途中にフォルダーではないものがあります。";
+        case Cause::LinkLoop:
+            return "シンボリックリンクが多すぎるか、循環しています。";
+        case Cause::AlreadyExists:
+            return "同じ名前のファイルがすでにあります。";
+        case Cause::DeviceError:
+            return "ディスクまたは装置で入出力エラーが起きました。";
+        case Cause::DeviceNotReady:
+            return "ドライブの準備ができていません。";
+        case Cause::TooManyOpenFiles:
+            return "開いているファイルが多すぎます。";
+        case Cause::FileTooLarge:
+            return "ファイルが大きすぎます。";
+        case Cause::QuotaExceeded:
+            return "ディスクの使用量の上限（クォータ）を超えました。";
+        case Cause::OtherDevice:
+            return "別のドライブやファイルシステムへは移せません。";
+        case Cause::Interrupted:
+            return "操作が中断されました。";
+        case Cause::OutOfMemory:
+            return "メモリが足りません。";
+        case Cause::InvalidName:
+            return "ファイル名またはパスが正しくありません。";
+        case Cause::NotSupported:
+            return "このファイルシステムではこの操作ができません。";
+        case Cause::NetworkError:
+            return "ネットワークまたはファイルサーバーでエラーが起きました。";
         case Cause::Other:
             break;
     }

@@ -17,8 +17,22 @@ struct ErrorReason {
         InUse,           // another program holds the file (lock or sharing violation)
         NotRegularFile,  // a folder, pipe, device or other non-file
         NameTooLong,
-        TooShort,  // the file is shorter than the enemy data
-        Other,     // see systemText
+        TooShort,          // the file is shorter than the enemy data
+        NotAFolder,        // a part of the path before the last is a file
+        LinkLoop,          // too many symbolic links, or links that lead in a circle
+        AlreadyExists,     // a file of that name was made in the meantime
+        DeviceError,       // the disk or device failed to read or write
+        DeviceNotReady,    // no disk in the drive, or the drive is not ready
+        TooManyOpenFiles,  // the program's or the system's limit of open files
+        FileTooLarge,      // larger than the file system or the process allows
+        QuotaExceeded,     // the user's disk quota is used up
+        OtherDevice,       // renaming across file systems
+        Interrupted,       // interrupted by a signal or cancelled
+        OutOfMemory,
+        InvalidName,   // a name the file system does not accept
+        NotSupported,  // the file system does not support the operation
+        NetworkError,  // the network share or file server failed
+        Other,         // see systemText
     };
 
     Cause cause = Cause::None;

@@ -180,6 +180,15 @@ void setLanguage(const std::string& code) {
     text::setLanguage(code == "en" ? text::Language::English : text::Language::Japanese);
 }
 
+val originalImage(const WebDocument& document) { return typedArray(document.originalImage()); }
+val history(const WebDocument& document) { return typedArray(document.history()); }
+double state(const WebDocument& document) { return document.state(); }
+
+std::string restore(WebDocument& document, const val& image, const val& original, bool ownOriginal,
+                    const val& history) {
+    return document.restore(bytesFrom(image), bytesFrom(original), ownOriginal, bytesFrom(history));
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(vesk_web) {
@@ -210,7 +219,17 @@ EMSCRIPTEN_BINDINGS(vesk_web) {
         .function("csv", &csv)
         .function("json", &json)
         .function("importTable", &importTable)
-        .function("applyPatch", &applyPatch);
+        .function("applyPatch", &applyPatch)
+        .function("beginStep", &WebDocument::beginStep)
+        .function("endStep", &WebDocument::endStep)
+        .function("undo", &WebDocument::undo)
+        .function("redo", &WebDocument::redo)
+        .function("canUndo", &WebDocument::canUndo)
+        .function("canRedo", &WebDocument::canRedo)
+        .function("state", &state)
+        .function("history", &history)
+        .function("originalImage", &originalImage)
+        .function("restore", &restore);
 }
 
 }  // namespace vesk::web

@@ -16,6 +16,7 @@ std::string WebDocument::openImage(exchange::ByteView image) {
     if (!EnemyBlock::fitsIn(image.size())) return std::string(messages::kTooShort);
     image_.assign(image.begin(), image.end());
     block_ = EnemyBlock::readFrom(image);
+    history_.clear();
     if (!ownOriginal_) {
         original_ = image_;
         originalBlock_ = block_;
@@ -44,21 +45,30 @@ const EnemyBlock& WebDocument::block() const { return block_; }
 const EnemyBlock& WebDocument::originalBlock() const { return originalBlock_; }
 
 void WebDocument::setHpPosition(int enemy, int position) {
+    Step step(*this);
     block_.setHpIndex(enemy, hpStored(block_.hpIndex(enemy), position));
 }
 
-void WebDocument::setKeroIndex(int enemy, int index) { block_.setKeroIndex(enemy, index); }
+void WebDocument::setKeroIndex(int enemy, int index) {
+    Step step(*this);
+    block_.setKeroIndex(enemy, index);
+}
 
 int WebDocument::setStatText(int enemy, int stat, std::string_view text) {
+    Step step(*this);
     const int value = clampedStatValue(text.substr(0, kStatFieldLength));
     block_.setStat(enemy, stat, value);
     return value;
 }
 
-void WebDocument::setAbility(int enemy, int slot, int id) { block_.setAbilityAt(enemy, slot, id); }
+void WebDocument::setAbility(int enemy, int slot, int id) {
+    Step step(*this);
+    block_.setAbilityAt(enemy, slot, id);
+}
 
 exchange::BulkEdit WebDocument::bulkEdit(const std::vector<int>& enemies,
                                          const std::string& assignment) {
+    Step step(*this);
     exchange::BulkEdit edit = exchange::applyAssignmentTexts(block_, enemies, {assignment});
     if (edit.problem.empty()) block_ = edit.block;
     return edit;
@@ -87,6 +97,7 @@ exchange::IpsPatchResult WebDocument::ipsPatch() const {
 }
 
 std::vector<std::string> WebDocument::importTable(std::string_view text) {
+    Step step(*this);
     exchange::ImportPlan plan = exchange::planImport(block_, exchange::readTable(text));
     if (plan.problems.empty()) block_ = plan.block;
     return plan.problems.lines();
@@ -104,8 +115,89 @@ std::string WebDocument::applyPatch(exchange::ByteView patch) {
     }
     if (outcome.status != exchange::PatchOutcome::Status::Applied) return outcome.message;
     if (!EnemyBlock::fitsIn(outcome.image.size())) return std::string(messages::kPatchTooShort);
-    image_ = std::move(outcome.image);
+    Step step(*this);
+    replaceImage(std::move(outcome.image));
+    return {};
+}
+
+void WebDocument::replaceImage(exchange::Bytes image) {
+    if (openSteps_ > 0 && stepImage_.empty()) stepImage_ = image_;
+    image_ = std::move(image);
     block_ = EnemyBlock::readFrom(image_);
+}
+
+void WebDocument::beginStep() {
+    if (openSteps_++ > 0) return;
+    stepBlock_ = block_;
+    stepImage_.clear();
+}
+
+void WebDocument::endStep() {
+    if (openSteps_ == 0 || --openSteps_ > 0) return;
+    EditStep step;
+    if (stepImage_.empty()) {
+        step = EditStep::between(stepBlock_, block_);
+    } else {
+        stepBlock_.writeInto(stepImage_);
+        step.imageBefore = std::move(stepImage_);
+        step.imageAfter = image();
+        // A patch that changed nothing is no step.
+        if (step.imageBefore == step.imageAfter) step = EditStep();
+    }
+    stepImage_.clear();
+    history_.record(std::move(step));
+}
+
+void WebDocument::revert(const EditStep& step) {
+    if (step.replacesImage()) {
+        image_ = step.imageBefore;
+        block_ = EnemyBlock::readFrom(image_);
+        return;
+    }
+    for (const EditStep::ByteChange& change : step.block)
+        block_.bytes()[change.offset] = change.before;
+}
+
+void WebDocument::reapply(const EditStep& step) {
+    if (step.replacesImage()) {
+        image_ = step.imageAfter;
+        block_ = EnemyBlock::readFrom(image_);
+        return;
+    }
+    for (const EditStep::ByteChange& change : step.block)
+        block_.bytes()[change.offset] = change.after;
+}
+
+// Undo and redo while a step is open would leave the step's start behind them.
+bool WebDocument::undo() {
+    const EditStep* step = openSteps_ == 0 ? history_.undo() : nullptr;
+    if (step) revert(*step);
+    return step != nullptr;
+}
+
+bool WebDocument::redo() {
+    const EditStep* step = openSteps_ == 0 ? history_.redo() : nullptr;
+    if (step) reapply(*step);
+    return step != nullptr;
+}
+
+bool WebDocument::canUndo() const { return history_.canUndo(); }
+bool WebDocument::canRedo() const { return history_.canRedo(); }
+std::uint32_t WebDocument::state() const { return history_.state(); }
+exchange::Bytes WebDocument::history() const { return history_.save(); }
+
+std::string WebDocument::restore(exchange::ByteView image, exchange::ByteView original,
+                                 bool ownOriginal, exchange::ByteView history) {
+    if (!EnemyBlock::fitsIn(image.size()) || !EnemyBlock::fitsIn(original.size())) {
+        return std::string(messages::kTooShort);
+    }
+    EditHistory steps;
+    if (!steps.load(history)) return std::string(messages::kHistoryUnreadable);
+    openOriginal(original);
+    ownOriginal_ = ownOriginal;
+    image_.assign(image.begin(), image.end());
+    block_ = EnemyBlock::readFrom(image);
+    history_ = std::move(steps);
     return {};
 }
 

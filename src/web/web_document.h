@@ -10,6 +10,7 @@
 #include "exchange/bytes.h"
 #include "exchange/field_diff.h"
 #include "exchange/ips_patch.h"
+#include "web/edit_history.h"
 
 namespace vesk::web {
 
@@ -62,7 +63,45 @@ public:
     // the field holding at most its three characters.
     static StatFieldText statFieldText(std::string_view text);
 
+    // Undo and redo. Every change above is one step; the changes between beginStep() and
+    // the endStep() that matches it are one step together (a paste of many cells).
+    void beginStep();
+    void endStep();
+    bool undo();
+    bool redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    // Which state the edits have reached; see EditHistory::state().
+    std::uint32_t state() const;
+    exchange::Bytes history() const;
+
+    // Takes back what a page kept: the image as it was, the original, whether that was
+    // opened on its own, and history(). All or nothing: "" or the message, and then
+    // everything stays as it was.
+    std::string restore(exchange::ByteView image, exchange::ByteView original, bool ownOriginal,
+                        exchange::ByteView history);
+
 private:
+    // Begins a step on construction and ends it on destruction, around each change.
+    class Step {
+    public:
+        explicit Step(WebDocument& document) : document_(document) { document_.beginStep(); }
+        ~Step() { document_.endStep(); }
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        WebDocument& document_;
+    };
+    void replaceImage(exchange::Bytes image);
+    void revert(const EditStep& step);
+    void reapply(const EditStep& step);
+
+    EditHistory history_;
+    int openSteps_ = 0;
+    EnemyBlock stepBlock_;       // the block as the open step found it
+    exchange::Bytes stepImage_;  // the image as the open step found it, once it replaces it
+
     exchange::Bytes image_;
     exchange::Bytes original_;
     EnemyBlock block_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/enemy_selection.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
 namespace {
@@ -18,8 +19,10 @@ TEST(EnemySelection, RefusesAnythingElse) {
         EXPECT_TRUE(selection.enemies.empty()) << bad;
         EXPECT_FALSE(selection.problem.empty()) << bad;
     }
+    text::setLanguage(text::Language::English);
     EXPECT_EQ(parseEnemySelection("1,200").problem,
               "\"200\" is not an enemy number 0-199 or a range such as 100-199");
+    text::setLanguage(text::Language::Japanese);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "exchange/bps_patch.h"
 #include "sample_image.h"
 #include "test_files.h"
+#include "text/catalog.h"
 
 namespace vesk::cli {
 namespace {
@@ -32,10 +33,14 @@ struct Outcome {
 
 class VeskCommandTest : public ::testing::Test {
 protected:
+    // The English texts are the ones these tests compare.
     void SetUp() override {
+        text::setLanguage(text::Language::English);
         image = dir.path("ゲーム.gb");
         writeBytes(image, tools::makeSampleImage(1));
     }
+
+    void TearDown() override { text::setLanguage(text::Language::Japanese); }
 
     Outcome vesk(std::vector<std::string> arguments) {
         std::ostringstream out, err;
@@ -158,9 +163,8 @@ TEST_F(VeskCommandTest, PathsThatLookLikeWindowsOptionsAreStillPaths) {
     // CLI11 reads "/name" as an option on Windows unless told not to.
     const Outcome missing = vesk({"show", "/no-such-image.gb"});
     EXPECT_EQ(missing.code, 1) << missing.err;
-    EXPECT_NE(
-        missing.err.find("/no-such-image.gb: cannot open the file: ファイルが見つかりません。"),
-        std::string::npos)
+    EXPECT_NE(missing.err.find("/no-such-image.gb: cannot open the file: no such file or folder"),
+              std::string::npos)
         << missing.err;
 }
 
@@ -245,13 +249,13 @@ TEST_F(VeskCommandTest, BadInputExitsWithOneNamesTheProblemAndChangesNothing) {
     EXPECT_NE(refused({"import", image, dir.path("twice.csv")}).err.find("enemy 005 appears twice"),
               std::string::npos);
     EXPECT_NE(refused({"import", image, dir.path("missing.csv")})
-                  .err.find("missing.csv: cannot open the file: ファイルが見つかりません。"),
+                  .err.find("missing.csv: cannot open the file: no such file or folder"),
               std::string::npos);
     writeBytes(dir.path("short.gb"), Bytes(112367, 0));
     EXPECT_NE(refused({"import", dir.path("short.gb"), csv})
                   .err.find("at least " + std::to_string(EnemyBlock::kImageEnd)),
               std::string::npos);
-    EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("ファイルが見つかりません。"),
+    EXPECT_NE(refused({"show", dir.path("none.gb")}).err.find("no such file or folder"),
               std::string::npos);
 }
 

@@ -1,5 +1,5 @@
-// The command's file errors end with the reason the window's error boxes give, taken
-// where the failure happened.
+// The command's file errors end with the reason taken where the failure happened, in the
+// command's language (English here).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include "data/enemy_block.h"
 #include "sample_image.h"
 #include "test_files.h"
+#include "text/catalog.h"
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -24,9 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kNotFound = "ファイルが見つかりません。";
-constexpr const char* kNotRegularFile = "通常のファイルではありません。";
-constexpr const char* kAccessDenied = "アクセスが拒否されました。";
+constexpr const char* kNotFound = "no such file or folder";
+constexpr const char* kNotRegularFile = "it is not a regular file";
+constexpr const char* kAccessDenied = "permission denied";
 
 // Runs `body` as a user whom file permissions hold back: on POSIX an unprivileged user
 // when the tests run as the superuser, on Windows the test's own user, whom the
@@ -51,6 +52,7 @@ void makeWritable(const std::string& path) {
 class VeskReasonTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        text::setLanguage(text::Language::English);
         // Others may look into the folder but not write there.
         fs::permissions(dir.root(), fs::perms::owner_all | fs::perms::group_read |
                                         fs::perms::group_exec | fs::perms::others_read |
@@ -64,6 +66,8 @@ protected:
         bytes[EnemyBlock::kImageOffset + 2] ^= 1;
         test::writeBytes(image, bytes);
     }
+
+    void TearDown() override { text::setLanguage(text::Language::Japanese); }
 
     // Runs a command, as an ordinary user, that must fail with exit code 1 and leave
     // every file as it was, and checks that its message holds `expected`.

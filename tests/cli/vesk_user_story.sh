@@ -8,6 +8,8 @@ source_dir=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# The English texts are the ones this story compares.
+export LANGUAGE= LC_ALL=en_US.UTF-8
 
 "$make_sample" original.gb 11
 cp original.gb game.gb

@@ -14,9 +14,13 @@ namespace {
 using Cause = ErrorReason::Cause;
 
 TEST(ErrorContract, EveryKnownCauseHasItsOwnLine) {
-    const Cause causes[] = {Cause::NotFound,     Cause::AccessDenied, Cause::DiskFull,
-                            Cause::ReadOnlyDisk, Cause::InUse,        Cause::NotRegularFile,
-                            Cause::NameTooLong,  Cause::TooShort};
+    const Cause causes[] = {
+        Cause::NotFound,       Cause::AccessDenied,     Cause::DiskFull,      Cause::ReadOnlyDisk,
+        Cause::InUse,          Cause::NotRegularFile,   Cause::NameTooLong,   Cause::TooShort,
+        Cause::NotAFolder,     Cause::LinkLoop,         Cause::AlreadyExists, Cause::DeviceError,
+        Cause::DeviceNotReady, Cause::TooManyOpenFiles, Cause::FileTooLarge,  Cause::QuotaExceeded,
+        Cause::OtherDevice,    Cause::Interrupted,      Cause::OutOfMemory,   Cause::InvalidName,
+        Cause::NotSupported,   Cause::NetworkError};
     std::set<std::string> texts;
     for (const Cause cause : causes) {
         const std::string text = reasonText(ErrorReason::of(cause));

@@ -36,7 +36,7 @@ TEST_F(FileReplacementContract, WhatIsAtThePathDecidesWhetherItIsWritten) {
     const Case cases[] = {
         {"new file", There::Nothing, false, Cause::None},
         {"new file, replacing allowed", There::Nothing, true, Cause::None},
-        {"existing file", There::File, false, Cause::Other},
+        {"existing file", There::File, false, Cause::AlreadyExists},
         {"existing file replaced", There::File, true, Cause::None},
         {"read-only file", There::ReadOnlyFile, true, Cause::AccessDenied},
         {"folder", There::Folder, false, Cause::NotRegularFile},

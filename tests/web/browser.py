@@ -39,7 +39,11 @@ def xpath_text(text):
 
 
 class Browser:
-    def __init__(self, downloads, width=1280, height=900):
+    """`words`, when given, translates the Japanese names the stories use into the page's
+    language before looking a control up (see words.Words.of_japanese)."""
+
+    def __init__(self, downloads, width=1280, height=900, words=None):
+        self.words = words
         self.profile = tempfile.TemporaryDirectory(prefix="vesk-chromium-")
         self.downloads = pathlib.Path(downloads)
         self.downloads.mkdir(parents=True, exist_ok=True)
@@ -82,6 +86,8 @@ class Browser:
 
     def find(self, role, name):
         """The one control whose computed role and accessible name are these."""
+        if self.words:
+            name = self.words.of_japanese(name)
         q = xpath_text(name)
         candidates = self.driver.find_elements(
             By.XPATH,

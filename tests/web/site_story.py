@@ -81,7 +81,7 @@ def launch(s, browser, folder):
         wait_until(lambda: browser.driver.execute_script(ROWS), 30, "all 200 rows")
         edit_field(browser, "textbox", *STAT_EDIT[:2])
         ActionChains(browser.driver).key_down(Keys.CONTROL).send_keys("s").key_up(Keys.CONTROL).perform()
-        wait_until(lambda: "上書き保存しました" in page_text(browser, "file-status"), 10, "the save into the file")
+        wait_until(lambda: "上書き保存しました" in page_text(browser, "history-feedback"), 10, "the save into the file")
         saved = base64.b64decode(browser.driver.execute_async_script(READ_BACK))
         assert saved == bytes_of(expected), "the file saved back differs from vesk set's"
 

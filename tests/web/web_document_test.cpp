@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "exchange/bps_patch.h"
 #include "exchange/enemy_table.h"
 #include "sample_image.h"
@@ -82,6 +84,90 @@ TEST(WebDocument, StatFieldsFollowTheWindowsRule) {
         EXPECT_EQ(shown.selectAll, expected.selectAll) << '"' << left << '"';
         EXPECT_EQ(document.setStatText(3, 1, left), std::stoi(expected.text)) << '"' << left << '"';
     }
+}
+
+}  // namespace
+}  // namespace vesk::web
+
+namespace vesk::web {
+namespace {
+
+using exchange::Bytes;
+
+// Every kind of change, each one step: undone one by one the image goes back through
+// each earlier state to the opened bytes, and redone it comes back to the last.
+TEST(WebDocument, UndoesAndRedoesEveryKindOfChange) {
+    WebDocument document;
+    const Bytes opened = tools::makeSampleImage(1);
+    ASSERT_EQ(document.openImage(opened), "");
+    EnemyBlock imported = document.block();
+    imported.setStat(2, 1, 9);
+    Bytes patched = opened;
+    patched[7] ^= 0xFF;
+    patched[EnemyBlock::kImageOffset + 30] ^= 1;
+    const std::vector<std::function<void()>> changes = {
+        [&] { document.setStatText(37, 0, "150"); },
+        [&] { document.setHpPosition(3, 1); },
+        [&] { document.setKeroIndex(4, 2); },
+        [&] { document.setAbility(5, 0, 63); },
+        [&] {
+            EXPECT_EQ(document.bulkEdit({0, 1, 2}, "attack*=1.5").problem, "");
+        },
+        [&] { EXPECT_TRUE(document.importTable(exchange::exportCsv(imported)).empty()); },
+        [&] {
+            document.beginStep();  // a paste: many cells, one step
+            document.setStatText(8, 2, "1");
+            document.setStatText(9, 2, "2");
+            document.endStep();
+        },
+        [&] {
+            EXPECT_EQ(document.applyPatch(exchange::makeBpsPatch(document.image(), patched)), "");
+        },
+    };
+    std::vector<Bytes> states = {document.image()};
+    for (const auto& change : changes) {
+        change();
+        states.push_back(document.image());
+    }
+    EXPECT_EQ(document.image(), patched);
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(document.undo());
+        EXPECT_EQ(document.image(), states[i - 1]) << "undoing change " << i;
+    }
+    EXPECT_FALSE(document.undo());
+    EXPECT_EQ(document.state(), 0u);
+    while (document.redo()) {
+    }
+    EXPECT_EQ(document.image(), patched);
+    // A change after an undo takes the place of what was undone.
+    ASSERT_TRUE(document.undo());
+    document.setStatText(0, 0, "1");
+    EXPECT_FALSE(document.canRedo());
+}
+
+// The history holds at most its bound of steps, survives a trip through its bytes into
+// another document and is refused, changing nothing, when those bytes are damaged.
+TEST(WebDocument, KeepsABoundedHistoryThatCanBeRestored) {
+    WebDocument document;
+    const Bytes opened = tools::makeSampleImage(1);
+    ASSERT_EQ(document.openImage(opened), "");
+    ASSERT_NE(document.block().stat(0, 0), 10);
+    const std::size_t made = EditHistory::kMaxSteps + 5;
+    for (std::size_t i = 0; i < made; ++i) document.setStatText(0, 0, i % 2 ? "11" : "10");
+    WebDocument restored;
+    const Bytes history = document.history();
+    Bytes damaged = history;
+    damaged.pop_back();
+    EXPECT_NE(restored.restore(document.image(), opened, false, damaged), "");
+    EXPECT_FALSE(restored.hasImage());
+    ASSERT_EQ(restored.restore(document.image(), opened, false, history), "");
+    EXPECT_EQ(restored.state(), document.state());
+    std::size_t undone = 0;
+    while (restored.undo()) ++undone;
+    EXPECT_EQ(undone, EditHistory::kMaxSteps);
+    EXPECT_EQ(restored.block().stat(0, 0), 10);
+    EXPECT_NE(restored.state(), 0u);  // the opened state is no longer reachable
+    EXPECT_EQ(restored.originalImage(), opened);
 }
 
 }  // namespace

@@ -11,10 +11,32 @@ from compile_catalog import read_po  # noqa: E402
 JAPANESE = re.compile(r"[\u3040-\u30ff\u3400-\u9fff\uff01-\uff5e]")
 
 
+PLACEHOLDER = re.compile(r"\{(\w+)\}")
+
+
 class Words:
     def __init__(self, language):
         self.language = language
         self.texts = read_po(ROOT / "po" / f"{language}.po")
+        self.patterns = []  # (the Japanese text as a pattern, msgid), placeholders caught
+        for msgid, japanese in read_po(ROOT / "po" / "ja.po").items():
+            parts = PLACEHOLDER.split(japanese)
+            if len(re.sub(r"[\s:：、,]", "", "".join(parts[::2]))) < 2:
+                continue  # "{name}: {problem}" would take any text for itself
+            regex = "".join(re.escape(part) if i % 2 == 0 else f"(?P<{part}>.+?)"
+                            for i, part in enumerate(parts))
+            self.patterns.append((re.compile(regex + r"\Z", re.DOTALL), msgid))
+
+    def of_japanese(self, text):
+        """What the page says in this language where it says `text` in Japanese; a text
+        that is not the catalog's (an enemy's name, a cell's "037 攻") as it is."""
+        if self.language == "ja":
+            return text
+        for pattern, msgid in self.patterns:
+            found = pattern.match(text)
+            if found:
+                return self(msgid, **found.groupdict())
+        return text
 
     def __call__(self, msgid, **params):
         """The text of `msgid`, its {placeholders} filled; a text missing from the catalog

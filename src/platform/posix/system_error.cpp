@@ -10,14 +10,16 @@ ErrorReason::Cause causeOf(int code) {
     using Cause = ErrorReason::Cause;
     switch (code) {
         case ENOENT:
-        case ENOTDIR:
             return Cause::NotFound;
+        case ENOTDIR:
+            return Cause::NotAFolder;
         case EACCES:
         case EPERM:
             return Cause::AccessDenied;
         case ENOSPC:
-        case EDQUOT:
             return Cause::DiskFull;
+        case EDQUOT:
+            return Cause::QuotaExceeded;
         case EROFS:
             return Cause::ReadOnlyDisk;
         case EWOULDBLOCK:
@@ -30,6 +32,43 @@ ErrorReason::Cause causeOf(int code) {
             return Cause::NotRegularFile;
         case ENAMETOOLONG:
             return Cause::NameTooLong;
+        case ELOOP:
+            return Cause::LinkLoop;
+        case EEXIST:
+            return Cause::AlreadyExists;
+        case EIO:
+            return Cause::DeviceError;
+        case ENOMEDIUM:
+            return Cause::DeviceNotReady;
+        case EMFILE:
+        case ENFILE:
+            return Cause::TooManyOpenFiles;
+        case EFBIG:
+        case EOVERFLOW:
+            return Cause::FileTooLarge;
+        case EXDEV:
+            return Cause::OtherDevice;
+        case EINTR:
+        case ECANCELED:
+            return Cause::Interrupted;
+        case ENOMEM:
+            return Cause::OutOfMemory;
+        case EILSEQ:
+            return Cause::InvalidName;
+        case EOPNOTSUPP:
+#if ENOTSUP != EOPNOTSUPP
+        case ENOTSUP:
+#endif
+            return Cause::NotSupported;
+        case ESTALE:
+        case ENETDOWN:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ECONNRESET:
+        case ETIMEDOUT:
+        case ENOLINK:
+        case EREMOTEIO:
+            return Cause::NetworkError;
         default:
             return Cause::Other;
     }

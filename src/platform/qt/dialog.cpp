@@ -46,6 +46,10 @@ std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
 // Where a label goes in a sorted list: after every entry that does not sort above it.
 template <class TextAt>
 int sortedPosition(int count, TextAt textAt, const QString& text) {
+    // Labels mostly arrive in order, which one comparison with the last entry settles.
+    if (count > 0 && QString::compare(text, textAt(count - 1), Qt::CaseInsensitive) >= 0) {
+        return count;
+    }
     int low = 0, high = count;
     while (low < high) {
         const int middle = (low + high) / 2;

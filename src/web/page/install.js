@@ -43,3 +43,19 @@ export async function writeBack(handle, bytes) {
   await writable.close();
   return true;
 }
+
+// Whether the browser can open a file with a handle to save back into.
+export function canPickFiles() {
+  return 'showOpenFilePicker' in window;
+}
+
+// {file, handle} of the file the user picks; null when the picker was closed.
+export async function pickFile() {
+  try {
+    const [handle] = await window.showOpenFilePicker();
+    return { file: await handle.getFile(), handle };
+  } catch (error) {
+    if (error.name === 'AbortError') return null;
+    throw error;
+  }
+}

@@ -188,7 +188,7 @@ TEST(ErrorReasonTexts, UsualCausesInJapaneseOthersInTheSystemsWords) {
     for (const auto& [code, text] : usual)
         EXPECT_EQ(reasonText(posix::reasonFromErrno(code)), text);
 
-    const ErrorReason io = posix::reasonFromErrno(EIO);
+    const ErrorReason io = posix::reasonFromErrno(EPROTO);
     EXPECT_EQ(io.cause, Cause::Other);
     EXPECT_FALSE(io.systemText.empty());
     EXPECT_EQ(reasonText(io), io.systemText);

@@ -175,10 +175,13 @@ TEST_F(WindowLayoutTest, SortedListsSortTheirLabelsOthersKeepOrder) {
         dialog.appendItem(id, "002 : b");
         dialog.appendItem(id, "000 : a");
         dialog.appendItem(id, "001 : c");
+        dialog.appendItem(id, "003 : d");
+        dialog.appendItem(id, "003 : D");
         auto* list = qobject_cast<QComboBox*>(dialog.control(id));
-        ASSERT_EQ(list->count(), 3);
+        ASSERT_EQ(list->count(), 5);
         EXPECT_EQ(list->itemText(0), "000 : a");
         EXPECT_EQ(list->itemText(2), "002 : b");
+        EXPECT_EQ(list->itemText(4), "003 : D") << "an equal label goes after";
         EXPECT_EQ(dialog.selectedItem(id), -1) << "adding selects nothing";
     }
     for (int id : {IDC_HP_LIST, IDC_KERO_LIST, IDC_ABILITY_LIST}) {

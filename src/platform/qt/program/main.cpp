@@ -1,4 +1,6 @@
 // vesk-edit: the editor's entry point on Linux.
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +18,9 @@ bool isSet(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Start-up's helper threads would each get a heap of their own from the C library,
+    // which stays resident after them; they allocate little, so they share the one heap.
+    mallopt(M_ARENA_MAX, 1);
     const std::string problem = vesk::platform::x11::displayProblem();
     if (!problem.empty()) {
         std::fprintf(stderr, "vesk-edit: %s\n", problem.c_str());

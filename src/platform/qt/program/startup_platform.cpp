@@ -3,11 +3,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QFontDatabase>
-#include <QImageReader>
 
 #include <sys/stat.h>
 
@@ -22,6 +20,7 @@
 #include "platform/qt/startup/application_bus.h"
 #include "platform/qt/startup/application_service.h"
 #include "platform/qt/startup/background_task.h"
+#include "platform/qt/startup/fusion_group_box_frame_style.h"
 #include "platform/qt/startup/japanese_texts.h"
 #include "platform/qt/startup/lazy_extension_icon_style.h"
 #include "platform/qt/window_activation.h"
@@ -83,9 +82,8 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
     // Qt connects to the display and loads its plug-ins; then, while the window and its
     // menu are made, Qt's font database is filled and the window font measured, the
     // session bus (which the accessibility bridge connects to with the first text a
-    // widget gets) is connected to, and the image format plug-ins are loaded, which the
-    // first image the style draws (a group box frame) would otherwise load. Qt's font
-    // database, fonts, bus connection and image readers are safe to use from any thread.
+    // widget gets) is connected to. Qt's font database, fonts and bus connection are safe to
+    // use from any thread.
     BackgroundTask fontConfiguration([] { FcInit(); });
     QApplication application(argc_, argv_);
     fontConfiguration.wait();
@@ -110,13 +108,9 @@ int QtStartupPlatform::runMainDialog(DialogEvents& events) {
         QFontDatabase::families();
         dialogUnits();
     });
-    const BackgroundTask imagePlugins([] {
-        // Asking whether PNG can be read makes Qt load every image format plug-in.
-        QBuffer nothing;
-        nothing.open(QIODevice::ReadOnly);
-        QImageReader(&nothing, "png").canRead();
-    });
-    QApplication::setStyle(new LazyExtensionIconStyle);
+    // The style that draws the group box asks itself for its frame, not the proxy wrapping
+    // it, so the frame's style is the innermost.
+    QApplication::setStyle(new LazyExtensionIconStyle(new FusionGroupBoxFrameStyle));
     QApplication::setApplicationName(QStringLiteral("vesk-edit"));
     // The desktop entry's name: Wayland compositors match the window to it by this ID.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));

@@ -10,6 +10,8 @@ namespace vesk::platform::qt {
 // the editor's fixed-size window never happens.
 class LazyExtensionIconStyle : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
 };
