@@ -172,6 +172,7 @@ export class EnemyTable {
   fieldName(m, col) {
     const number = this.numbers[m];
     if (col === 'pick') return text('Select {number}', { number });
+    if (col[0] === 'a') return text('{number} Ability {slot}', { number, slot: Number(col.slice(1)) + 1 });
     return text('{number} {column}', { number, column: this.columns[this.columnIndex[col] - 2] });
   }
 
