@@ -4,8 +4,8 @@
 // cells are the grid's (grid.js); a cell being edited is this.
 //
 // The rows never move: a sorted order is shown by handing each row another enemy to show
-// (showOrder), which rewrites only the texts and attributes that differ. Moving 200 rows
-// would have the browser build their boxes and their accessibility nodes anew each time.
+// (showOrder), which rewrites only the texts and attributes that differ. The rows' boxes
+// and accessibility nodes stay as they are, where moving them would build all anew.
 import { GridKeys } from './grid.js';
 import { ChoiceList, abilityKeys, abilityMatches, readAbility } from './choices.js';
 import { text, onLanguageChange } from './text.js';
