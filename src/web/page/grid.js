@@ -65,6 +65,23 @@ export class GridKeys {
     return cell && this.table.contains(cell) ? { row: cell.parentElement, c: cell.cellIndex, cell } : null;
   }
 
+  // Where the tab stop and the range's start are, by enemy, before the table shows its
+  // enemies in another order (EnemyTable.showOrder); hold() puts them back with them.
+  held() {
+    const at = (cell) => (cell && this.table.tBodies[0].contains(cell) ? { m: this.owner.enemyOf(cell), c: cell.cellIndex } : null);
+    return { current: at(this.current?.closest('td, th')), focused: document.activeElement === this.current,
+      anchor: this.anchor && at(this.anchor.row.cells[this.anchor.c]) };
+  }
+
+  hold({ current, focused, anchor }) {
+    this.clearRange();
+    if (anchor) this.anchor = { row: this.owner.rows[anchor.m], c: anchor.c };
+    if (!current) return;
+    const item = this.item(this.owner.rows[current.m], current.c);
+    this.adopt(item);
+    if (focused) item.focus({ preventScroll: true });
+  }
+
   // Makes `item` the grid's one tab stop.
   adopt(item) {
     if (this.current && this.current !== item) this.current.tabIndex = -1;

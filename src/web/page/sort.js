@@ -1,6 +1,6 @@
 // Sorting the table by a column, as a sortable table does: each header is a button;
 // pressing it sorts ascending, again descending, a third time back to enemy order, and
-// aria-sort on the header says which. Only the order of the rows changes, never an
+// aria-sort on the header says which. Only the order of the enemies shown changes, never an
 // enemy's number, values or selection. The order is taken when a header is pressed, so a
 // row does not run away from the field being edited, and again when an image is opened.
 import { columnValues, orderBy } from './fields.js';
@@ -8,7 +8,7 @@ import { columnValues, orderBy } from './fields.js';
 const NEXT = { none: 'ascending', ascending: 'descending', descending: 'none' };
 
 export class TableSort {
-  // table: the EnemyTable, whose rows stay in enemy order in table.rows.
+  // table: the EnemyTable, which shows the enemies in the order it is given.
   constructor(table, labels) {
     this.table = table;
     this.value = columnValues(labels);
@@ -35,14 +35,14 @@ export class TableSort {
     this.arrange();
   }
 
-  // Puts the rows in the order of the sorted column's current values, or in enemy order.
+  // Shows the enemies in the order of the sorted column's current values, or in enemy order.
   arrange() {
     const start = performance.now();
     const { rows, values } = this.table;
     const order = this.column
       ? orderBy(rows.length, (m) => this.value(this.column, values, m), this.direction)
       : rows.map((_, m) => m);
-    this.table.body.append(...order.map((m) => rows[m]));
+    this.table.showOrder(order);
     void document.body.offsetHeight;  // lay out the new order, inside the measure
     performance.measure('vesk-sort', { start, end: performance.now() });
   }

@@ -1,14 +1,31 @@
 // The table of all 200 enemies: one row each, a cell per editable value, marks on the
-// cells that differ from the original image. Every label comes from the core. The keys
-// and the pointer between cells are the grid's (grid.js); a cell being edited is this.
+// cells that differ from the original image. The window's labels and the game's names come
+// from the core, the page's own words from the catalog. The keys and the pointer between
+// cells are the grid's (grid.js); a cell being edited is this.
+//
+// The rows never move: a sorted order is shown by handing each row another enemy to show
+// (showOrder), which rewrites only the texts and attributes that differ. The rows' boxes
+// and accessibility nodes stay as they are, where moving them would build all anew.
 import { GridKeys } from './grid.js';
 import { ChoiceList, abilityKeys, abilityMatches, readAbility } from './choices.js';
-import { text } from './text.js';
+import { text, onLanguageChange } from './text.js';
 
 // Where each field sits in an enemy's row of values: handed over by the core.
 let HP, HP_POSITION, KERO, STATS, COUNT, ABILITIES;
 
 const NOTE_SECONDS = 5;
+const NOTHING = -2;  // the row values before an image is shown, unlike any real value
+
+// Sets an element's text, keeping its text node when it has one: a changed text node is
+// laid out again, a new one is built into the page's boxes and accessibility tree anew.
+function setText(element, value) {
+  const node = element.firstChild;
+  if (node?.nodeType === Node.TEXT_NODE && !node.nextSibling) {
+    if (node.data !== value) node.data = value;
+  } else if (element.textContent !== value) {
+    element.textContent = value;
+  }
+}
 
 function escapeHtml(value) {
   return value.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
@@ -53,9 +70,9 @@ export class EnemyTable {
     this.width = labels.rowValues;
     ({ hp: HP, hpPosition: HP_POSITION, kero: KERO, stats: STATS, count: COUNT, abilities: ABILITIES } = labels.rowLayout);
     this.numbers = labels.enemies.map((label) => label.slice(0, 3));
-    this.abilityColumns = Array.from({ length: labels.maxAbilities }, (_, i) => `能力${i + 1}`);
-    this.columns = [labels.hpField, labels.keroField, ...labels.statFields, ...this.abilityColumns];
-    this.cols = ['pick', 'name', 'hp', 'kero', 's0', 's1', 's2', 's3', ...this.abilityColumns.map((_, slot) => `a${slot}`)];
+    this.abilitySlots = Array.from({ length: labels.maxAbilities }, (_, slot) => slot);
+    this.cols = ['pick', 'name', 'hp', 'kero', 's0', 's1', 's2', 's3', ...this.abilitySlots.map((slot) => `a${slot}`)];
+    this.nameColumns();
     this.columnIndex = Object.fromEntries(this.cols.map((col, c) => [col, c]));
     this.lastChecked = -1;
     this.editing = null;  // {standIn, control, m, col} while a cell is edited
@@ -64,13 +81,38 @@ export class EnemyTable {
     this.abilityKeys = abilityKeys(labels.abilities);
     this.writeHead();
     this.listen();
+    onLanguageChange(() => this.languageChanged());
+  }
+
+  // The columns' names in the chosen language: the window's labels for HP, ケロ and the
+  // stats, the page's words for the rest.
+  nameColumns() {
+    const labels = this.labels;
+    this.columns = [labels.hpField, labels.keroField, ...labels.statFields,
+      ...this.abilitySlots.map((slot) => text('Ability {slot}', { slot: slot + 1 }))];
+    this.heads = [text('Select'), text('Number and name'), ...this.columns];
   }
 
   writeHead() {
     const head = this.table.querySelector('#enemy-head');
-    const kinds = ['pick', 'name', 'hp', 'kero', 'stat', 'stat', 'stat', 'stat', ...this.abilityColumns.map(() => 'ability')];
-    const cells = ['選択', '番号・名前', ...this.columns];
-    head.innerHTML = cells.map((label, i) => `<th scope="col" class="${kinds[i]}" data-col="${this.cols[i]}">${escapeHtml(label)}</th>`).join('');
+    const kinds = ['pick', 'name', 'hp', 'kero', 'stat', 'stat', 'stat', 'stat', ...this.abilitySlots.map(() => 'ability')];
+    head.innerHTML = this.heads.map((label, i) => `<th scope="col" class="${kinds[i]}" data-col="${this.cols[i]}">${escapeHtml(label)}</th>`).join('');
+  }
+
+  // After a switch of language: the headers (in their sort buttons, once there are some),
+  // every field's name and mark, and what the table had said.
+  languageChanged() {
+    this.nameColumns();
+    Array.from(this.table.tHead.rows[0].cells).forEach((th, c) => {
+      (th.firstElementChild ?? th).textContent = this.heads[c];
+    });
+    if (!this.rows) return;
+    this.showOrder(this.shownOrder());
+    this.note(null, '');
+    this.handlers.filtered(this.rows.filter((row) => !row.hidden).length);
+    this.selectionChanged();
+    const item = this.grid?.current;
+    this.handlers.focus(item && document.activeElement === item ? this.hint(item) : '');
   }
 
   // Starts the keys between cells, once the headers have their sort buttons.
@@ -85,14 +127,17 @@ export class EnemyTable {
     const rows = [];
     for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m));
     this.body.innerHTML = rows.join('');
-    this.rows = Array.from(this.body.rows);
-    // Each row's stand-ins by column; a cell being edited holds a real control instead.
-    this.fields = this.rows.map((row) => {
+    // The rows as they stand, and each row's stand-ins by column (a cell being edited
+    // holds a real control instead). rows[m] and fields[m] are enemy m's, wherever it is shown.
+    this.slots = Array.from(this.body.rows);
+    this.slotFields = this.slots.map((row) => {
       const byColumn = {};
       for (const control of row.querySelectorAll('[data-col]')) byColumn[control.dataset.col] = control;
       return byColumn;
     });
-    this.values = new Int32Array(this.numbers.length * this.width).fill(-2);
+    this.rows = this.slots.slice();
+    this.fields = this.slotFields.slice();
+    this.values = new Int32Array(this.numbers.length * this.width).fill(NOTHING);
     this.marked = new Uint8Array(this.values.length);
     this.originals = this.values;
   }
@@ -102,7 +147,7 @@ export class EnemyTable {
     if (this.editing) this.finishEdit(false);
     this.marked.fill(0);
     for (const cell of this.body.querySelectorAll('td.changed')) cell.classList.remove('changed');
-    this.values.fill(-2);
+    this.values.fill(NOTHING);
     this.refresh(values, originals);
   }
 
@@ -110,18 +155,66 @@ export class EnemyTable {
   // list takes its place only while the cell is edited. Two thousand real form controls
   // would take the browser many times longer to draw than the whole table does. The
   // enemy's name, the row's header, describes every field of its row.
-  rowHtml(m) {
-    const number = this.numbers[m];
-    const field = (col, role, column) =>
-      `<td><span class="field" tabindex="-1" role="${role}" data-col="${col}" aria-label="${number} ${escapeHtml(column)}"`
-      + ` aria-describedby="enemy-${m}"${role === 'combobox' ? ' aria-expanded="false"' : ''}></span></td>`;
-    let html = `<tr data-enemy="${m}"><td class="pick"><input type="checkbox" tabindex="-1" data-col="pick" aria-label="${number} 選択"></td>`
-      + `<th scope="row" class="name" id="enemy-${m}" tabindex="-1">${escapeHtml(this.labels.enemies[m])}</th>`
-      + field('hp', 'combobox', this.columns[0])
-      + field('kero', 'combobox', this.columns[1]);
-    for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox', this.columns[2 + k]);
-    for (let slot = 0; slot < this.labels.maxAbilities; slot++) html += field(`a${slot}`, 'combobox', this.columns[6 + slot]);
+  rowHtml(r) {
+    const field = (col, role) =>
+      `<td><span class="field" tabindex="-1" role="${role}" data-col="${col}" aria-label="${escapeHtml(this.fieldName(r, col))}"`
+      + ` aria-describedby="row-${r}"${role === 'combobox' ? ' aria-expanded="false"' : ''}></span></td>`;
+    let html = `<tr data-enemy="${r}"><td class="pick"><input type="checkbox" tabindex="-1" data-col="pick" aria-label="${escapeHtml(this.fieldName(r, 'pick'))}"></td>`
+      + `<th scope="row" class="name" id="row-${r}" tabindex="-1">${escapeHtml(this.labels.enemies[r])}</th>`
+      + field('hp', 'combobox')
+      + field('kero', 'combobox');
+    for (let k = 0; k < 4; k++) html += field(`s${k}`, 'textbox');
+    for (const slot of this.abilitySlots) html += field(`a${slot}`, 'combobox');
     return html + '</tr>';
+  }
+
+  // The accessible name of enemy m's field in column `col`, such as "037 攻".
+  fieldName(m, col) {
+    const number = this.numbers[m];
+    if (col === 'pick') return text('Select {number}', { number });
+    if (col[0] === 'a') return text('{number} Ability {slot}', { number, slot: Number(col.slice(1)) + 1 });
+    return text('{number} {column}', { number, column: this.columns[this.columnIndex[col] - 2] });
+  }
+
+  // The enemy order the rows show, top to bottom.
+  shownOrder() {
+    return this.slots.map((row) => Number(row.dataset.enemy));
+  }
+
+  // Shows the enemies in `order`, top to bottom, without moving a row: each row takes on
+  // its new enemy's name, values, marks, selection and filter state, and the grid's tab
+  // stop and range start stay with the enemy they were on.
+  showOrder(order) {
+    if (this.editing) this.finishEdit(true);
+    const picked = this.rows.map((row) => row.cells[0].firstChild.checked);
+    const hidden = this.rows.map((row) => row.hidden);
+    const held = this.grid?.held();
+    order.forEach((m, r) => {
+      this.rows[m] = this.slots[r];
+      this.fields[m] = this.slotFields[r];
+    });
+    order.forEach((m) => this.showEnemy(m, picked[m], hidden[m]));
+    this.grid?.hold(held);
+  }
+
+  // Writes enemy m into its row, touching only what differs from what the row shows.
+  showEnemy(m, picked, hidden) {
+    const row = this.rows[m], fields = this.fields[m];
+    if (row.dataset.enemy !== String(m)) {
+      row.dataset.enemy = m;
+      setText(row.cells[1], this.labels.enemies[m]);
+    }
+    if (row.hidden !== hidden) row.hidden = hidden;
+    if (fields.pick.checked !== picked) fields.pick.checked = picked;
+    for (const col of this.cols) {
+      if (col === 'name') continue;
+      const name = this.fieldName(m, col);
+      if (fields[col].getAttribute('aria-label') !== name) fields[col].setAttribute('aria-label', name);
+    }
+    const at = m * this.width;
+    if (this.values[at] === NOTHING) return;  // no image yet
+    for (let field = 0; field < this.width; field++) this.show(m, field, this.values[at + field]);
+    this.markEnemy(m, this.values, this.originals, true);
   }
 
   enemyOf(element) {
@@ -221,7 +314,7 @@ export class EnemyTable {
       if (chosen < 0 && (typed.trim() === '' || typed === this.labels.abilities[this.values[at + ABILITIES + slot]])) return;
       const found = chosen >= 0 ? { id: chosen } : readAbility(typed, this.labels.abilities, this.abilityKeys);
       const problem = found.problem ?? this.handlers.ability(m, slot, found.number ?? String(found.id));
-      if (problem) this.note(control.closest('td'), `${control.getAttribute('aria-label')}: ${problem}`);
+      if (problem) this.note(control.closest('td'), text('{field}: {note}', { field: control.getAttribute('aria-label'), note: problem }));
     }
   }
 
@@ -283,7 +376,7 @@ export class EnemyTable {
     const area = this.noteArea;
     clearTimeout(this.noteTimer);
     area.textContent = message;
-    if (!message) return;
+    if (!message || !cell) return;
     const place = cell.getBoundingClientRect();
     Object.assign(area.style, { left: `${Math.max(4, Math.min(place.left, innerWidth - area.offsetWidth - 4))}px`, top: `${place.bottom + 2}px` });
     this.noteTimer = setTimeout(() => { area.textContent = ''; }, NOTE_SECONDS * 1000);
@@ -336,9 +429,9 @@ export class EnemyTable {
         const m = Number(row.dataset.enemy);
         const read = this.readPasted(m, col, typed);
         const name = this.fields[m][col].getAttribute('aria-label');
-        if (read.problem) notes.push(`${name}: ${read.problem}`);
+        if (read.problem) notes.push(text('{field}: {note}', { field: name, note: read.problem }));
         else {
-          if (read.note) notes.push(`${name}: ${read.note}`);
+          if (read.note) notes.push(text('{field}: {note}', { field: name, note: read.note }));
           cells.push({ enemy: m, column: col, text: read.value });
         }
       });
@@ -372,12 +465,13 @@ export class EnemyTable {
     if (field === COUNT) {
       // Slots past the enemy's ability count stay in the row, hidden; the empty cell
       // takes the focus in their place, named as the field would be.
-      for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
+      for (const slot of this.abilitySlots) {
         const field = this.control(m, `a${slot}`), hide = slot >= value;
-        if (field.hidden === hide) continue;
-        field.hidden = hide;
+        if (field.hidden !== hide) field.hidden = hide;
         const cell = this.rows[m].cells[this.columnIndex[`a${slot}`]];
-        if (hide) cell.setAttribute('aria-label', field.getAttribute('aria-label'));
+        const name = hide ? field.getAttribute('aria-label') : null;
+        if (cell.getAttribute('aria-label') === name) continue;
+        if (hide) cell.setAttribute('aria-label', name);
         else cell.removeAttribute('aria-label');
       }
       return;
@@ -386,35 +480,41 @@ export class EnemyTable {
     if (field === HP_POSITION) [control, shown] = [this.control(m, 'hp'), this.labels.hp[value]];
     else if (field === KERO) [control, shown] = [this.control(m, 'kero'), this.labels.kero[value]];
     else if (field >= STATS && field < COUNT) [control, shown] = [this.control(m, `s${field - STATS}`), String(value)];
-    else if (field >= ABILITIES && value >= 0) [control, shown] = [this.control(m, `a${field - ABILITIES}`), this.labels.abilities[value]];
-    if (control) control.textContent = shown;
+    else if (field >= ABILITIES) [control, shown] = [this.control(m, `a${field - ABILITIES}`), value >= 0 ? this.labels.abilities[value] : ''];
+    if (control) setText(control, shown);
   }
 
   // A field is marked when its value differs from the original; its title and the hint
   // line say what the original was.
   markAll(values, originals, force) {
-    for (let m = 0; m < this.rows.length; m++) {
-      const at = m * this.width;
-      this.mark(m, 'hp', at + HP, values, originals, force, (v, i) => `${this.labels.hp[originals[i - HP + HP_POSITION]]} (hp_index ${v})`);
-      this.mark(m, 'kero', at + KERO, values, originals, force, (v) => this.labels.kero[v]);
-      for (let k = 0; k < this.labels.statFields.length; k++) this.mark(m, `s${k}`, at + STATS + k, values, originals, force, (v) => String(v));
-      for (let slot = 0; slot < this.labels.maxAbilities; slot++) {
-        this.mark(m, `a${slot}`, at + ABILITIES + slot, values, originals, force,
-          (v) => (v < 0 ? 'なし' : this.labels.abilities[v]));
-      }
+    for (let m = 0; m < this.rows.length; m++) this.markEnemy(m, values, originals, force);
+  }
+
+  markEnemy(m, values, originals, force) {
+    const at = m * this.width;
+    this.mark(m, 'hp', at + HP, values, originals, force,
+      (v, i) => text('{hp} (entry {index} of the HP list)', { hp: this.labels.hp[originals[i - HP + HP_POSITION]], index: v }));
+    this.mark(m, 'kero', at + KERO, values, originals, force, (v) => this.labels.kero[v]);
+    for (let k = 0; k < this.labels.statFields.length; k++) this.mark(m, `s${k}`, at + STATS + k, values, originals, force, (v) => String(v));
+    for (const slot of this.abilitySlots) {
+      this.mark(m, `a${slot}`, at + ABILITIES + slot, values, originals, force,
+        (v) => (v < 0 ? text('No ability') : this.labels.abilities[v]));
     }
   }
 
+  // `force`: the field's row may show another enemy than before, or the original or the
+  // language changed, so its mark is compared with what it shows.
   mark(m, col, i, values, originals, force, describe) {
     const differs = values[i] !== originals[i] ? 1 : 0;
-    if (differs === this.marked[i] && !(differs && force)) return;
+    if (differs === this.marked[i] && !force) return;
     this.marked[i] = differs;
-    const control = this.control(m, col);
-    this.rows[m].cells[this.columnIndex[col]].classList.toggle('changed', differs === 1);
-    if (differs) {
-      control.title = `元の値: ${describe(originals[i], i)}`;
-    } else {
-      control.removeAttribute('title');
+    const control = this.control(m, col), cell = this.rows[m].cells[this.columnIndex[col]];
+    if (cell.classList.contains('changed') !== (differs === 1)) cell.classList.toggle('changed', differs === 1);
+    const title = differs ? text('Original value: {value}', { value: describe(originals[i], i) }) : null;
+    if (title === null) {
+      if (control.hasAttribute('title')) control.removeAttribute('title');
+    } else if (control.title !== title) {
+      control.title = title;
     }
   }
 
@@ -451,11 +551,16 @@ export class EnemyTable {
     this.selectionChanged();
   }
 
+  // What the hint line says about a focused field: its original value, when it differs.
+  hint(item) {
+    return item.title ? text('{field}: {note}', { field: item.getAttribute('aria-label'), note: item.title }) : '';
+  }
+
   listen() {
     const body = this.body;
     body.addEventListener('focusin', (event) => {
       const item = event.target;
-      this.handlers.focus(item.title ? `${item.getAttribute('aria-label')}: ${item.title}` : '');
+      this.handlers.focus(this.hint(item));
     });
     body.addEventListener('focusout', (event) => {
       if (this.isEditing(event.target)) this.finishEdit(true);

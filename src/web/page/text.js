@@ -2,15 +2,22 @@
 // into the core, looked up by its English source text. A text with a number or a name
 // in it names them as {placeholders}, filled from `params`. The HTML names its texts in
 // data-text (the element's first text) and data-text-ATTRIBUTE attributes.
+
+// The texts looked up in the chosen language, kept since a table of 200 enemies asks for
+// the same few thousand times and each look-up is a call into the core.
 let lookUp = (msgid) => msgid;
+const found = new Map();
 const listeners = [];
 
 export function useCatalog(find) {
   lookUp = find;
+  found.clear();
 }
 
 export function text(msgid, params = {}) {
-  return lookUp(msgid).replace(/\{(\w+)\}/g, (whole, name) => (name in params ? String(params[name]) : whole));
+  let chosen = found.get(msgid);
+  if (chosen === undefined) found.set(msgid, chosen = lookUp(msgid));
+  return chosen.replace(/\{(\w+)\}/g, (whole, name) => (name in params ? String(params[name]) : whole));
 }
 
 // Runs `listener` after every change of language, for texts a module made itself.
@@ -36,6 +43,7 @@ export function applyTexts(root = document) {
 }
 
 export function languageChanged() {
+  found.clear();
   applyTexts();
   for (const listener of listeners) listener();
 }
