@@ -125,7 +125,8 @@ TEST_F(Win32Hardening, ReasonsComeFromWhereTheFailureHappened) {
     EXPECT_EQ(win32::reasonFromError(ERROR_DISK_FULL).cause, Cause::DiskFull);
     EXPECT_EQ(win32::reasonFromError(ERROR_WRITE_PROTECT).cause, Cause::ReadOnlyDisk);
     EXPECT_EQ(win32::reasonFromError(ERROR_FILENAME_EXCED_RANGE).cause, Cause::NameTooLong);
-    const ErrorReason other = win32::reasonFromError(ERROR_CRC);
+    EXPECT_EQ(win32::reasonFromError(ERROR_CRC).cause, Cause::IoError);
+    const ErrorReason other = win32::reasonFromError(ERROR_PIPE_BUSY);
     EXPECT_EQ(other.cause, Cause::Other);
     EXPECT_FALSE(other.systemText.empty());
     EXPECT_EQ(reasonText(other), other.systemText);
