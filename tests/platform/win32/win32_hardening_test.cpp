@@ -125,7 +125,7 @@ TEST_F(Win32Hardening, ReasonsComeFromWhereTheFailureHappened) {
     EXPECT_EQ(win32::reasonFromError(ERROR_DISK_FULL).cause, Cause::DiskFull);
     EXPECT_EQ(win32::reasonFromError(ERROR_WRITE_PROTECT).cause, Cause::ReadOnlyDisk);
     EXPECT_EQ(win32::reasonFromError(ERROR_FILENAME_EXCED_RANGE).cause, Cause::NameTooLong);
-    EXPECT_EQ(win32::reasonFromError(ERROR_CRC).cause, Cause::IoError);
+    EXPECT_EQ(win32::reasonFromError(ERROR_CRC).cause, Cause::DeviceError);
     const ErrorReason other = win32::reasonFromError(ERROR_PIPE_BUSY);
     EXPECT_EQ(other.cause, Cause::Other);
     EXPECT_FALSE(other.systemText.empty());
