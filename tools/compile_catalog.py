@@ -75,8 +75,11 @@ def cpp_string(text):
 def main(ja_po, en_po, output, *folders):
     japanese, english = read_po(ja_po, folders), read_po(en_po, folders)
     ids = sorted(set(japanese) | set(english), key=lambda s: s.encode("utf-8"))
+    # An English text the same as its msgid is left empty and looked up as the msgid: the
+    # page downloads each such text once.
     rows = "\n".join(
-        f"    {{{cpp_string(i)}, {cpp_string(japanese.get(i, ''))}, {cpp_string(english.get(i, ''))}}},"
+        f"    {{{cpp_string(i)}, {cpp_string(japanese.get(i, ''))}, "
+        f"{cpp_string('' if english.get(i) == i else english.get(i, ''))}}},"
         for i in ids)
     text = f"""// Generated from {pathlib.Path(ja_po).name} and {pathlib.Path(en_po).name} by compile_catalog.py.
 #include <array>

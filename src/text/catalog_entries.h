@@ -6,7 +6,8 @@
 
 namespace vesk::text {
 
-// One text of the catalog: its English source text and what each language says.
+// One text of the catalog: its English source text and what each language says; an
+// empty text is the msgid itself.
 struct CatalogEntry {
     std::string_view msgid;
     std::string_view japanese;

@@ -39,9 +39,9 @@ TEST(Catalog, EveryEntrySpeaksBothLanguagesWithTheSamePlaceholders) {
             EXPECT_LT(entries[i - 1].msgid, entry.msgid) << "not sorted, or twice";
         }
         EXPECT_FALSE(entry.japanese.empty());
-        EXPECT_FALSE(entry.english.empty());
+        const std::string_view english = lookUp(entry.msgid, Language::English);
         EXPECT_EQ(placeholders(entry.japanese), placeholders(entry.msgid));
-        EXPECT_EQ(placeholders(entry.english), placeholders(entry.msgid));
+        EXPECT_EQ(placeholders(english), placeholders(entry.msgid));
         EXPECT_FALSE(holdsEnglishSentence(entry.japanese)) << entry.japanese;
     }
 }
