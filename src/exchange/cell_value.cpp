@@ -4,19 +4,18 @@
 
 #include "exchange/blank_trim.h"
 #include "exchange/quoted.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
+
+using text::tr;
 
 std::string_view trimmed(std::string_view text) { return withoutBlanks(text); }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr std::string_view kFullWidthColon = "\xEF\xBC\x9A";  // "："
-
-std::string rangeText(int low, int high) {
-    return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
-}
 
 std::string_view digitRun(std::string_view text, std::size_t from) {
     std::size_t end = from;
@@ -85,23 +84,31 @@ bool hasFraction(const WrittenNumber& number) {
            number.digits.find_first_not_of('0', from) != std::string::npos;
 }
 
+std::string notANumber(std::string_view text, int low, int high) {
+    return tr("{text} is not a number; expected a whole number from {low} to {high}",
+              {{"text", exchange::quoted(text)}, {"low", low}, {"high", high}});
+}
+
 // The leading number of `text` and what follows it, or a problem.
 CellValue leadingNumber(std::string_view text, int low, int high, std::size_t& end) {
     const std::string_view cell = trimmed(text);
-    if (cell.empty()) return {0, "the cell is empty; expected " + rangeText(low, high)};
+    if (cell.empty()) {
+        return {0, tr("the cell is empty; expected a whole number from {low} to {high}",
+                      {{"low", low}, {"high", high}})};
+    }
     if (std::string problem = fullWidthDigitProblem(cell); !problem.empty()) return {0, problem};
     WrittenNumber number;
-    if (!scanNumber(cell, number)) {
-        return {0, exchange::quoted(text) + " is not a number; expected " + rangeText(low, high)};
-    }
+    if (!scanNumber(cell, number)) return {0, notANumber(text, low, high)};
     const long long value = wholePart(number);
     const std::string written(cell.substr(0, number.end));
     // Too large for the field says more than a fraction would, so it is checked first.
     if (value < low || value > high) {
-        return {0, written + " is out of range; expected " + rangeText(low, high)};
+        return {0, tr("{number} is out of range; expected a whole number from {low} to {high}",
+                      {{"number", written}, {"low", low}, {"high", high}})};
     }
     if (hasFraction(number)) {
-        return {0, exchange::quoted(cell) + " has a fraction; expected " + rangeText(low, high)};
+        return {0, tr("{text} has a fraction; expected a whole number from {low} to {high}",
+                      {{"text", exchange::quoted(cell)}, {"low", low}, {"high", high}})};
     }
     end = static_cast<std::size_t>(cell.data() - text.data()) + number.end;
     return {static_cast<int>(value), {}};
@@ -113,9 +120,10 @@ std::string fullWidthDigitProblem(std::string_view text) {
     for (std::size_t at = 0; at + 2 < text.size(); ++at) {
         const auto third = static_cast<unsigned char>(text[at + 2]);
         if (text.substr(at, 2) == "\xEF\xBC" && third >= 0x90 && third <= 0x99) {
-            return exchange::quoted(text) +
-                   " is written with full-width digits such as \"５\"; write the number "
-                   "with the digits 0-9";
+            return tr(
+                "{text} is written with full-width digits such as \"５\"; write the "
+                "number with the digits 0-9",
+                {{"text", exchange::quoted(text)}});
         }
     }
     return {};
@@ -126,7 +134,7 @@ CellValue readNumberCell(std::string_view text, int low, int high) {
     CellValue number = leadingNumber(text, low, high, end);
     if (!number.problem.empty()) return number;
     if (!trimmed(text.substr(end)).empty()) {
-        return {0, exchange::quoted(text) + " is not a number; expected " + rangeText(low, high)};
+        return {0, notANumber(text, low, high)};
     }
     return number;
 }
@@ -138,20 +146,21 @@ CellValue readLabelledCell(std::string_view text, int low, int high,
     if (!number.problem.empty()) return number;
     std::string_view rest = trimmed(text.substr(end));
     if (rest.starts_with(kFullWidthColon)) {
-        return {0, exchange::quoted(trimmed(text)) +
-                       " has a full-width colon \"：\"; write \":\" between the number and the "
-                       "name, or the number alone"};
+        return {0, tr("{text} has a full-width colon \"：\"; write \":\" between the number "
+                      "and the name, or the number alone",
+                      {{"text", exchange::quoted(trimmed(text))}})};
     }
     if (rest.starts_with(':')) rest = trimmed(rest.substr(1));
     if (rest.empty()) return number;
     const std::string expected = labelOf(number.value);
     if (rest != expected) {
         // The number decides; the name beside it is only a check.
-        return {0, exchange::quoted(trimmed(text)) +
-                       " contradicts itself: " + std::to_string(number.value) + " is " +
-                       exchange::quoted(expected) + ", not " + exchange::quoted(rest) +
-                       "; the number decides, so write it alone or with " +
-                       exchange::quoted(expected)};
+        return {0, tr("{text} contradicts itself: {number} is {expected}, not {given}; the "
+                      "number decides, so write it alone or with {expected}",
+                      {{"text", exchange::quoted(trimmed(text))},
+                       {"number", number.value},
+                       {"expected", exchange::quoted(expected)},
+                       {"given", exchange::quoted(rest)}})};
     }
     return number;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exchange/blank_trim.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -77,7 +78,7 @@ CsvParse parseCsv(std::string_view text) {
             endRow();
         } else if (afterQuote) {
             result.problem =
-                "line " + std::to_string(line) + ": text after the closing quote of a cell";
+                text::tr("line {line}: text after the closing quote of a cell", {{"line", line}});
             return result;
         } else if (c == '"' && row.cells.back().empty()) {
             quoted = true;
@@ -86,7 +87,8 @@ CsvParse parseCsv(std::string_view text) {
         }
     }
     if (quoted) {
-        result.problem = "line " + std::to_string(row.line) + ": a quoted cell is never closed";
+        result.problem =
+            text::tr("line {line}: a quoted cell is never closed", {{"line", row.line}});
         return result;
     }
     endRow();

@@ -1,23 +1,30 @@
 #include "exchange/json_table_parser.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
+#include "exchange/problem_list.h"
 #include "exchange/quoted.h"
 #include "exchange/utf8.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
+using text::tr;
 using Json = nlohmann::json;
 using DomParser = nlohmann::detail::json_sax_dom_parser<Json>;
 
 // Longer tokens are cut in messages: a whole string can be long.
 constexpr std::size_t kShownTokenBytes = 32;
 
-// "line 3, column 14" for a byte offset; columns count characters.
-std::string lineAndColumn(std::string_view text, std::size_t offset) {
+struct TextPosition {
+    long line;
+    long column;  // in characters
+};
+
+// The line and column of a byte offset.
+TextPosition positionOf(std::string_view text, std::size_t offset) {
     offset = std::min(offset, text.size());
     const std::string_view before = text.substr(0, offset);
     const auto line = 1 + std::count(before.begin(), before.end(), '\n');
@@ -25,7 +32,7 @@ std::string lineAndColumn(std::string_view text, std::size_t offset) {
     const auto column =
         1 + std::count_if(before.begin() + static_cast<std::ptrdiff_t>(lineStart), before.end(),
                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    return {static_cast<long>(line), static_cast<long>(column)};
 }
 
 std::string shortToken(const std::string& token) {
@@ -87,14 +94,22 @@ public:
     template <class Exception>
     bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
         if (error.id == 406) {  // a number past what a double holds
-            result_.problem = where() + ": " + visibleText(shortToken(token)) +
-                              " is out of range; no field holds a number of this size";
+            result_.problem =
+                placed(where(), tr("{number} is out of range; no field holds a number of this size",
+                                   {{"number", visibleText(shortToken(token))}}));
         } else if (position >= text_.size()) {
-            result_.problem = "not valid JSON: the text ends at " +
-                              lineAndColumn(text_, text_.size()) + " before the JSON is complete";
+            const TextPosition end = positionOf(text_, text_.size());
+            result_.problem = tr(
+                "not valid JSON: the text ends at line {line}, column {column} before the JSON is "
+                "complete",
+                {{"line", end.line}, {"column", end.column}});
         } else {
-            result_.problem = "not valid JSON at " + lineAndColumn(text_, position - 1) +
-                              ": unexpected " + exchange::quoted(shortToken(token));
+            const TextPosition at = positionOf(text_, position - 1);
+            result_.problem =
+                tr("not valid JSON at line {line}, column {column}: unexpected {token}",
+                   {{"line", at.line},
+                    {"column", at.column},
+                    {"token", exchange::quoted(shortToken(token))}});
         }
         return false;
     }
@@ -111,8 +126,10 @@ private:
     bool open() {
         value();
         if (++depth_ > kJsonDepthLimit) {
-            result_.problem = where() + ": arrays and objects nested more than " +
-                              std::to_string(kJsonDepthLimit) + " deep; a table nests four deep";
+            result_.problem = placed(
+                where(), tr("arrays and objects nested more than {limit} deep; a table nests four "
+                            "deep",
+                            {{"limit", kJsonDepthLimit}}));
             return false;
         }
         return true;
@@ -122,17 +139,13 @@ private:
     }
     // "entry 3 (enemy 005), abilities, id", or "the top level" outside every entry.
     std::string where() const {
-        if (entries_ == 0) return "the top level";
-        std::string text = "entry " + std::to_string(entries_);
-        if (enemy_ >= 0 && enemy_ <= 999) {
-            char number[16];
-            std::snprintf(number, sizeof number, " (enemy %03d)", static_cast<int>(enemy_));
-            text += number;
-        }
+        if (entries_ == 0) return tr("the top level");
+        std::string place = entryPlace(entries_);
+        if (enemy_ >= 0 && enemy_ <= 999) place = withEnemy(place, static_cast<int>(enemy_));
         for (const std::string& key : path_) {
-            if (!key.empty()) text += ", " + visibleText(key);
+            if (!key.empty()) place = withColumn(place, visibleText(key));
         }
-        return text;
+        return place;
     }
 
     std::string_view text_;
@@ -150,7 +163,7 @@ JsonTableParse parseJsonTable(std::string_view text) {
     JsonTableParse result;
     TableSax sax(result.document, text, result);
     if (!Json::sax_parse(text.begin(), text.end(), &sax) && result.problem.empty()) {
-        result.problem = "not valid JSON";
+        result.problem = tr("not valid JSON");
     }
     if (!result.problem.empty()) result.document = nullptr;
     return result;

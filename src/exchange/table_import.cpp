@@ -2,7 +2,6 @@
 #include "exchange/quoted.h"
 
 #include <array>
-#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -10,15 +9,14 @@
 #include "data/value_tables.h"
 #include "exchange/cell_value.h"
 #include "exchange/enemy_table.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
-std::string enemyText(int m) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%03d", m);
-    return text;
-}
+using text::tr;
+
+std::string enemyText(int m) { return enemyNumber(m); }
 
 // The checked fields of one row.
 struct EnemyFields {
@@ -46,7 +44,7 @@ public:
         fields_.enemy = enemy.value;
         const std::size_t before = problems_.total();
         checkLabel(column::kName, std::string(enemyName(fields_.enemy)),
-                   "enemy " + enemyText(fields_.enemy));
+                   tr("enemy {enemy}", {{"enemy", enemyText(fields_.enemy)}}));
         const std::size_t beforeHp = problems_.total();
         fields_.hpIndex = labelled(column::kHpIndex, EnemyBlock::kHpIndexMax,
                                    [](int v) { return std::string(hpLabel(hpPosition(v))); });
@@ -74,9 +72,9 @@ public:
 
 private:
     void report(std::string_view column, const std::string& problem) {
-        std::string where = record_.where;
-        if (column != column::kEnemy) where += " (enemy " + enemyText(fields_.enemy) + ")";
-        problems_.add(where + ", " + std::string(column) + ": " + problem);
+        std::string place = record_.where;
+        if (column != column::kEnemy) place = withEnemy(place, fields_.enemy);
+        problems_.add(placed(withColumn(place, column), problem));
     }
 
     int labelled(std::string_view column, int high, const std::function<std::string(int)>& label) {
@@ -91,17 +89,18 @@ private:
                     const std::string& numberText) {
         const std::string_view given = record_.cell(column);
         if (given.empty() || given == expected) return;
-        report(column, exchange::quoted(given) + " contradicts " + numberText + ", which is " +
-                           exchange::quoted(expected) + "; " + mendLabel(column, expected));
-    }
-
-    std::string mendLabel(std::string_view key, const std::string& expected) const {
-        if (record_.json) {
-            return "the numbers decide, so remove the key " + exchange::quoted(key) +
-                   " or set it to " + exchange::quoted(expected);
-        }
-        return "the number columns decide, so clear this cell or write " +
-               exchange::quoted(expected) + " in it";
+        const std::initializer_list<text::Arg> args = {{"given", exchange::quoted(given)},
+                                                       {"source", numberText},
+                                                       {"expected", exchange::quoted(expected)},
+                                                       {"key", exchange::quoted(column)}};
+        report(column, record_.json ? tr("{given} contradicts {source}, which is {expected}; the "
+                                         "numbers decide, so remove the key {key} or set it to "
+                                         "{expected}",
+                                         args)
+                                    : tr("{given} contradicts {source}, which is {expected}; the "
+                                         "number columns decide, so clear this cell or write "
+                                         "{expected} in it",
+                                         args));
     }
 
     void readAbilities() {
@@ -113,9 +112,11 @@ private:
                 report(column::kAbilityCount, given.problem);
             } else if (given.value != count) {
                 report(column::kAbilityCount,
-                       std::to_string(given.value) + " differs from the image, where enemy " +
-                           enemyText(fields_.enemy) + " has " + std::to_string(count) +
-                           " abilities; the number of abilities cannot be changed");
+                       tr("{given} differs from the image, where enemy {enemy} has {count} "
+                          "abilities; the number of abilities cannot be changed",
+                          {{"given", given.value},
+                           {"enemy", enemyText(fields_.enemy)},
+                           {"count", count}}));
             }
         }
         for (int slot = 0; slot < EnemyBlock::kMaxAbilities; ++slot) {
@@ -123,16 +124,18 @@ private:
             const std::string_view cell = record_.cell(name);
             if (slot >= count) {
                 if (!cell.empty()) {
-                    report(name, "enemy " + enemyText(fields_.enemy) + " has only " +
-                                     std::to_string(count) +
-                                     " abilities, so this cell must be empty");
+                    report(name, tr("enemy {enemy} has only {count} abilities, so this cell must "
+                                    "be empty",
+                                    {{"enemy", enemyText(fields_.enemy)}, {"count", count}}));
                 }
                 continue;
             }
             if (cell.empty()) {
-                report(name, "empty, but enemy " + enemyText(fields_.enemy) + " has " +
-                                 std::to_string(count) + " abilities; expected an ability ID 0-" +
-                                 std::to_string(EnemyBlock::kAbilityIdMax));
+                report(name, tr("empty, but enemy {enemy} has {count} abilities; expected an "
+                                "ability ID 0-{most}",
+                                {{"enemy", enemyText(fields_.enemy)},
+                                 {"count", count},
+                                 {"most", EnemyBlock::kAbilityIdMax}}));
                 continue;
             }
             const CellValue id = readLabelledCell(
@@ -148,11 +151,12 @@ private:
         const std::string_view given = record_.cell(abilityNameCell(slot));
         const std::string expected(abilityName(id));
         if (given.empty() || given == expected) return;
-        report(column::ability(slot), "\"name\" " + exchange::quoted(given) +
-                                          " contradicts \"id\" " + std::to_string(id) +
-                                          ", which is " + exchange::quoted(expected) +
-                                          "; the id decides, so remove \"name\" or set it to " +
-                                          exchange::quoted(expected));
+        report(column::ability(slot),
+               tr("\"name\" {given} contradicts \"id\" {id}, which is {expected}; the id "
+                  "decides, so remove \"name\" or set it to {expected}",
+                  {{"given", exchange::quoted(given)},
+                   {"id", id},
+                   {"expected", exchange::quoted(expected)}}));
     }
 
     const EnemyBlock& current_;
@@ -181,8 +185,10 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
         if (!fields) continue;
         const auto [earlier, fresh] = seen.emplace(fields->enemy, record.where);
         if (!fresh) {
-            plan.problems.add(record.where + ", enemy: enemy " + enemyText(fields->enemy) +
-                              " appears twice (also at " + earlier->second + ")");
+            plan.problems.add(
+                placed(withColumn(record.where, column::kEnemy),
+                       tr("enemy {enemy} appears twice (also at {other})",
+                          {{"enemy", enemyText(fields->enemy)}, {"other", earlier->second}})));
             continue;
         }
         for (int slot = 0; slot < static_cast<int>(fields->abilities.size()); ++slot) {
@@ -191,13 +197,18 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
             const auto [other, first] =
                 pool.emplace(offset, PoolWrite{fields->enemy, slot, id, record.where});
             if (!first && other->second.id != id) {
-                plan.problems.add(
-                    record.where + " (enemy " + enemyText(fields->enemy) + "), " +
-                    column::ability(slot) + ": " + abilityLabel(id) + " disagrees with " +
-                    column::ability(other->second.slot) + " of enemy " +
-                    enemyText(other->second.enemy) + " (" + other->second.where + "), " +
-                    abilityLabel(other->second.id) + "; their ability lists share pool byte " +
-                    std::to_string(EnemyBlock::poolEntryOffset(offset)) + " of the enemy block");
+                const PoolWrite& writer = other->second;
+                plan.problems.add(placed(
+                    withColumn(withEnemy(record.where, fields->enemy), column::ability(slot)),
+                    tr("{ability} disagrees with {column} of enemy {enemy} ({place}), "
+                       "{other}; their ability lists share pool byte {offset} of the enemy "
+                       "block",
+                       {{"ability", abilityLabel(id)},
+                        {"column", column::ability(writer.slot)},
+                        {"enemy", enemyText(writer.enemy)},
+                        {"place", writer.where},
+                        {"other", abilityLabel(writer.id)},
+                        {"offset", EnemyBlock::poolEntryOffset(offset)}})));
             }
         }
         rows.push_back(std::move(*fields));

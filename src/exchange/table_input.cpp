@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -15,9 +14,12 @@
 #include "exchange/json_table_parser.h"
 #include "exchange/quoted.h"
 #include "exchange/text_encoding.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
+
+using text::tr;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -34,10 +36,11 @@ std::vector<std::string_view> requiredColumns() {
 }
 
 void checkRequiredColumns(const std::set<std::string, std::less<>>& present,
-                          const std::string& where, ProblemList& problems) {
+                          const std::string& place, ProblemList& problems) {
     for (auto name : requiredColumns()) {
         if (!present.contains(name)) {
-            problems.add(where + "the column \"" + std::string(name) + "\" is missing");
+            problems.add(
+                placed(place, tr("the column \"{column}\" is missing", {{"column", name}})));
         }
     }
 }
@@ -61,21 +64,20 @@ std::string jsonCellText(const nlohmann::json& value) {
 
 bool isStructured(const nlohmann::json& value) { return value.is_array() || value.is_object(); }
 
-std::string structuredProblem(const std::string& where, std::string_view key,
+std::string structuredProblem(const std::string& place, std::string_view key,
                               const nlohmann::json& value) {
-    return where + visibleText(key) + ": expected a number or a text, not a JSON " +
-           (value.is_array() ? "array" : "object");
+    return placed(withColumn(place, visibleText(key)),
+                  value.is_array() ? tr("expected a number or a text, not a JSON array")
+                                   : tr("expected a number or a text, not a JSON object"));
 }
 
-// " (enemy 005)" when the entry names an enemy, for messages.
-std::string entryEnemy(const nlohmann::json& entry) {
-    if (!entry.is_object() || !entry.contains(column::kEnemy)) return {};
+// "entry 3 (enemy 005)" when the entry names an enemy, else "entry 3", for messages.
+std::string entryWithEnemy(const nlohmann::json& entry, std::size_t index) {
+    const std::string place = entryPlace(index + 1);
+    if (!entry.is_object() || !entry.contains(column::kEnemy)) return place;
     const CellValue enemy = readNumberCell(jsonCellText(entry.at(std::string(column::kEnemy))), 0,
                                            EnemyBlock::kEnemyCount - 1);
-    if (!enemy.problem.empty()) return {};
-    char text[16];
-    std::snprintf(text, sizeof text, " (enemy %03d)", enemy.value);
-    return text;
+    return enemy.problem.empty() ? withEnemy(place, enemy.value) : place;
 }
 
 // A header that is one cell holding ";" or tabs is a table saved with another separator.
@@ -83,12 +85,12 @@ std::string separatorProblem(const CsvRow& header) {
     if (header.cells.size() != 1) return {};
     const std::string& cell = header.cells.front();
     if (cell.find(';') != std::string::npos) {
-        return "header: the columns are separated by \";\", not by commas; save the table "
-               "as CSV with commas (\"CSV UTF-8\")";
+        return placed(tr("header"), tr("the columns are separated by \";\", not by commas; save "
+                                       "the table as CSV with commas (\"CSV UTF-8\")"));
     }
     if (cell.find('\t') != std::string::npos) {
-        return "header: the columns are separated by tabs, not by commas; save the table as "
-               "CSV with commas (\"CSV UTF-8\")";
+        return placed(tr("header"), tr("the columns are separated by tabs, not by commas; save the "
+                                       "table as CSV with commas (\"CSV UTF-8\")"));
     }
     return {};
 }
@@ -102,20 +104,28 @@ ProblemList problemOnly(std::string problem) {
 // Text that JSON reads as something other than an array or object (a string, a number, a
 // comment) is JSON that is not a table, rather than a CSV header of strange columns.
 std::string notATableProblem(std::string_view text) {
-    const std::string expected = "; expected a JSON array of enemies";
     if (text.starts_with("//") || text.starts_with("/*")) {
-        return "the file is JSON that is not a table (it begins with a comment, and a table "
-               "holds none)" +
-               expected;
+        return tr(
+            "the file is JSON that is not a table (it begins with a comment, and a table "
+            "holds none); expected a JSON array of enemies");
     }
     const char first = text.empty() ? '\0' : text.front();
     const bool scalar = first == '"' || first == '-' || (first >= '0' && first <= '9') ||
                         first == 't' || first == 'f' || first == 'n';
     if (!scalar || !nlohmann::json::accept(text)) return {};
-    const std::string_view kind = first == '"'                   ? "a string"
-                                  : first == '-' || first <= '9' ? "a number"
-                                                                 : "true, false or null";
-    return "the file is JSON that is not a table (it holds " + std::string(kind) + ")" + expected;
+    if (first == '"') {
+        return tr(
+            "the file is JSON that is not a table (it holds a string); expected a JSON "
+            "array of enemies");
+    }
+    if (first == '-' || first <= '9') {
+        return tr(
+            "the file is JSON that is not a table (it holds a number); expected a JSON "
+            "array of enemies");
+    }
+    return tr(
+        "the file is JSON that is not a table (it holds true, false or null); expected a "
+        "JSON array of enemies");
 }
 
 }  // namespace
@@ -137,7 +147,7 @@ TableInput readCsvTable(std::string_view text) {
         return input;
     }
     if (csv.rows.empty()) {
-        input.problems.add("the file is empty; expected a header row");
+        input.problems.add(tr("the file is empty; expected a header row"));
         return input;
     }
     const CsvRow& header = csv.rows.front();
@@ -148,23 +158,25 @@ TableInput readCsvTable(std::string_view text) {
     std::set<std::string, std::less<>> present;
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
         const std::string name(withoutBlanks(header.cells[i]));
-        const std::string where = "header, column " + std::to_string(i + 1) + ": ";
+        const std::string place = tr("header, column {column}", {{"column", i + 1}});
         if (!isKnownColumn(name)) {
-            input.problems.add(where + "unknown column " + exchange::quoted(name));
+            input.problems.add(
+                placed(place, tr("unknown column {name}", {{"name", exchange::quoted(name)}})));
         } else if (!present.insert(name).second) {
-            input.problems.add(where + "the column \"" + name + "\" appears twice");
+            input.problems.add(
+                placed(place, tr("the column \"{column}\" appears twice", {{"column", name}})));
         }
     }
-    checkRequiredColumns(present, "header: ", input.problems);
+    checkRequiredColumns(present, tr("header"), input.problems);
     if (!input.problems.empty()) return input;
 
     for (std::size_t r = 1; r < csv.rows.size(); ++r) {
         const CsvRow& row = csv.rows[r];
-        TableRecord record{"line " + std::to_string(row.line), {}, false};
+        TableRecord record{linePlace(row.line), {}, false};
         if (row.cells.size() > header.cells.size()) {
-            input.problems.add(record.where + ": " + std::to_string(row.cells.size()) +
-                               " cells but the header has " + std::to_string(header.cells.size()) +
-                               " columns");
+            input.problems.add(placed(
+                record.where, tr("{cells} cells but the header has {columns} columns",
+                                 {{"cells", row.cells.size()}, {"columns", header.cells.size()}})));
             continue;
         }
         // Spreadsheets may drop empty cells at a row's end: those read as empty.
@@ -188,21 +200,21 @@ TableInput readJsonTable(std::string_view text) {
     }
     const nlohmann::json& document = parse.document;
     if (!document.is_array()) {
-        input.problems.add("expected a JSON array of enemies");
+        input.problems.add(tr("expected a JSON array of enemies"));
         return input;
     }
     for (const DuplicateKey& duplicate : parse.duplicates) {
-        input.problems.add("entry " + std::to_string(duplicate.entry + 1) +
-                           entryEnemy(document[duplicate.entry]) +
-                           (duplicate.inAbility ? ", abilities" : "") + ": the key " +
-                           exchange::quoted(duplicate.key) + " appears twice; keep one of them");
+        std::string place = entryWithEnemy(document[duplicate.entry], duplicate.entry);
+        if (duplicate.inAbility) place = withColumn(place, "abilities");
+        input.problems.add(placed(place, tr("the key {key} appears twice; keep one of them",
+                                            {{"key", exchange::quoted(duplicate.key)}})));
     }
     for (std::size_t i = 0; i < document.size(); ++i) {
         const nlohmann::json& entry = document[i];
-        TableRecord record{"entry " + std::to_string(i + 1), {}, true};
-        const std::string where = record.where + entryEnemy(entry) + ", ";
+        TableRecord record{entryPlace(i + 1), {}, true};
+        const std::string where = entryWithEnemy(entry, i);
         if (!entry.is_object()) {
-            input.problems.add(record.where + ": expected an object");
+            input.problems.add(placed(record.where, tr("expected an object")));
             continue;
         }
         const std::size_t before = input.problems.total();
@@ -211,27 +223,30 @@ TableInput readJsonTable(std::string_view text) {
             if (key == "abilities") continue;
             if (!isKnownColumn(key) ||
                 (key.starts_with("ability") && key != column::kAbilityCount)) {
-                input.problems.add(record.where + ": unknown key " + exchange::quoted(key));
+                input.problems.add(placed(
+                    record.where, tr("unknown key {key}", {{"key", exchange::quoted(key)}})));
                 continue;
             }
             present.insert(key);
             if (isStructured(value)) input.problems.add(structuredProblem(where, key, value));
             record.cells[key] = jsonCellText(value);
         }
-        checkRequiredColumns(present, record.where + ": ", input.problems);
+        checkRequiredColumns(present, record.where, input.problems);
         const auto abilities = entry.find("abilities");
         if (abilities == entry.end()) {
-            input.problems.add(record.where + ": the key \"abilities\" is missing");
+            input.problems.add(placed(record.where, tr("the key \"abilities\" is missing")));
             continue;
         }
         if (!abilities->is_array()) {
-            input.problems.add(record.where + ": \"abilities\" must be an array");
+            input.problems.add(placed(record.where, tr("\"abilities\" must be an array")));
             continue;
         }
         if (abilities->size() > static_cast<std::size_t>(EnemyBlock::kMaxAbilities)) {
-            input.problems.add(record.where + ": \"abilities\" holds " +
-                               std::to_string(abilities->size()) +
-                               " entries; an enemy has at most 8");
+            input.problems.add(
+                placed(record.where,
+                       tr("\"abilities\" holds {count} entries; an enemy has at "
+                          "most {most}",
+                          {{"count", abilities->size()}, {"most", EnemyBlock::kMaxAbilities}})));
             continue;
         }
         for (std::size_t slot = 0; slot < abilities->size(); ++slot) {
@@ -243,8 +258,9 @@ TableInput readJsonTable(std::string_view text) {
                 ability.is_object() ? ability.value("name", nlohmann::json()) : nlohmann::json();
             for (const nlohmann::json* part : {&id, &label}) {
                 if (isStructured(*part)) {
-                    input.problems.add(structuredProblem(
-                        where, "abilities, " + name + (part == &id ? " id" : " name"), *part));
+                    input.problems.add(structuredProblem(withColumn(where, "abilities"),
+                                                         name + (part == &id ? " id" : " name"),
+                                                         *part));
                 }
             }
             record.cells[name] = jsonCellText(id);
@@ -276,9 +292,10 @@ TableInput readTable(std::string_view text) {
 }
 
 std::string tableTooLargeProblem(std::uint64_t sizeAtLeast) {
-    return "the file holds " + std::to_string(sizeAtLeast) +
-           " bytes or more, far more than any table of the enemy data (those have well under " +
-           std::to_string(kTableSizeLimit >> 20) + " MiB); it was not read as a table";
+    return tr(
+        "the file holds {size} bytes or more, far more than any table of the enemy data "
+        "(those have well under {limit} MiB); it was not read as a table",
+        {{"size", sizeAtLeast}, {"limit", kTableSizeLimit >> 20}});
 }
 
 }  // namespace vesk::exchange

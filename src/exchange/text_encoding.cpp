@@ -5,13 +5,14 @@
 
 #include "data/enemy_block.h"
 #include "exchange/utf8.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
 
+using text::tr;
+
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kSaveAsUtf8 =
-    "; save it as \"CSV UTF-8\" (or UTF-8 text) and import again";
 
 unsigned char byteAt(std::string_view text, std::size_t at) {
     return static_cast<unsigned char>(text[at]);
@@ -90,48 +91,56 @@ int lineOf(std::string_view text, std::size_t at) {
 }
 
 std::string binaryProblem(std::string_view bytes) {
-    std::string problem = "the file holds binary data, not a CSV or JSON table";
     if (EnemyBlock::fitsIn(bytes.size())) {
-        problem += " (it is as large as a cartridge image; was the image given as the table?)";
+        return tr(
+            "the file holds binary data, not a CSV or JSON table (it is as large as a "
+            "cartridge image; was the image given as the table?)");
     }
-    return problem;
+    return tr("the file holds binary data, not a CSV or JSON table");
 }
 
 }  // namespace
 
 std::string tableTextProblem(std::string_view bytes) {
     if (isBlank(bytes)) {
-        return "the file is empty; expected a CSV table with a header row or a JSON array of "
-               "enemies";
+        return tr(
+            "the file is empty; expected a CSV table with a header row or a JSON array of "
+            "enemies");
     }
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || looksLikeUtf16(bytes)) {
-        return "the file is UTF-16 text (\"Unicode text\"), not UTF-8" + std::string(kSaveAsUtf8);
+        return tr(
+            "the file is UTF-16 text (\"Unicode text\"), not UTF-8; save it as \"CSV "
+            "UTF-8\" (or UTF-8 text) and import again");
     }
     if (bytes.find('\0') != std::string_view::npos) return binaryProblem(bytes);
     const std::size_t bad = firstBadUtf8(bytes);
     if (bad == std::string_view::npos) return {};
-    const std::string where = "line " + std::to_string(lineOf(bytes, bad)) + ": ";
+    const int line = lineOf(bytes, bad);
     // Spreadsheets on Japanese Windows save plain "CSV" as Shift-JIS. Its Japanese
     // characters mostly begin with 0x82 or 0x83, which EUC-JP never uses, so a file that
     // reads as EUC-JP is taken for EUC-JP.
     if (decodesAsEucJp(bytes)) {
-        return where + "the file is not UTF-8 text (perhaps saved as EUC-JP)" +
-               std::string(kSaveAsUtf8);
+        return tr(
+            "line {line}: the file is not UTF-8 text (perhaps saved as EUC-JP); save it "
+            "as \"CSV UTF-8\" (or UTF-8 text) and import again",
+            {{"line", line}});
     }
     if (decodesAsShiftJis(bytes)) {
-        return where +
-               "the file is not UTF-8 text (perhaps saved as Shift-JIS); save it as \"CSV "
-               "UTF-8\" and import again";
+        return tr(
+            "line {line}: the file is not UTF-8 text (perhaps saved as Shift-JIS); save "
+            "it as \"CSV UTF-8\" and import again",
+            {{"line", line}});
     }
     const auto controls = std::count_if(bytes.begin(), bytes.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
         return b < 0x20 && b != '\t' && b != '\r' && b != '\n';
     });
     if (static_cast<std::size_t>(controls) * 20 > bytes.size()) return binaryProblem(bytes);
-    return where +
-           "the file is not UTF-8 text, nor Shift-JIS or UTF-16 (perhaps another code page, "
-           "such as Windows-1252)" +
-           std::string(kSaveAsUtf8);
+    return tr(
+        "line {line}: the file is not UTF-8 text, nor Shift-JIS or UTF-16 (perhaps "
+        "another code page, such as Windows-1252); save it as \"CSV UTF-8\" (or UTF-8 "
+        "text) and import again",
+        {{"line", line}});
 }
 
 }  // namespace vesk::exchange

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "exchange/utf8.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -49,7 +50,7 @@ std::string visibleText(std::string_view text) {
     result.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         if (text.substr(at).starts_with(kByteOrderMark)) {
-            result += "<byte-order mark>";
+            result += text::tr("<byte-order mark>");
             at += kByteOrderMark.size();
             continue;
         }

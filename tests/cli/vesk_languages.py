@@ -11,7 +11,8 @@ import sys
 import tempfile
 
 # (arguments, exit code); {image} is a sample image, {folder} a folder, {text} a text file,
-# {patch} a damaged BPS patch.
+# {patch} a damaged BPS patch, {sjis} a table saved as Shift-JIS, {json} a JSON table with
+# a bad entry.
 CASES = [
     ([], 2),
     (["--help"], 0),
@@ -38,6 +39,8 @@ CASES = [
     (["export", "{image}", "-o", "no/such/folder/out.csv"], 1),
     (["export", "{image}", "-o", "{text}"], 1),
     (["import", "{image}", "missing.csv"], 1),
+    (["import", "{image}", "{sjis}"], 1),
+    (["import", "{image}", "{json}"], 1),
     (["patch", "apply", "{image}", "{text}", "-o", "out.gb"], 1),
     (["patch", "apply", "{image}", "missing.bps", "-o", "out.gb"], 1),
     (["diff", "{image}", "missing.gb"], 2),
@@ -74,7 +77,10 @@ def main(vesk, make_sample):
         (work / "folder").mkdir()
         (work / "notes.txt").write_text("not an image\n")
         (work / "bad.bps").write_bytes(b"BPS1" + bytes(15))
-        names = {"image": "game.gb", "folder": "folder", "text": "notes.txt", "patch": "bad.bps"}
+        (work / "sjis.csv").write_bytes("enemy,attack\r\n5,あ\r\n".encode("shift_jis"))
+        (work / "bad.json").write_text('[{"enemy": 5, "attack": [1]}, 7]')
+        names = {"image": "game.gb", "folder": "folder", "text": "notes.txt", "patch": "bad.bps",
+                 "sjis": "sjis.csv", "json": "bad.json"}
         for locale, language in LOCALES.items():
             env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))}
             env["LANG"] = locale

@@ -4,6 +4,7 @@
 
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -48,12 +49,19 @@ TEST(TableExport, JsonHasTheSameKeysAndAnAbilityArray) {
     EXPECT_EQ(json[199]["name"], "かみ");
 }
 
-TEST(Csv, QuotesOnlyCellsThatNeedIt) {
+// The English texts are the ones these tests compare.
+class Csv : public testing::Test {
+protected:
+    void SetUp() override { text::setLanguage(text::Language::English); }
+    void TearDown() override { text::setLanguage(text::Language::Japanese); }
+};
+
+TEST_F(Csv, QuotesOnlyCellsThatNeedIt) {
     EXPECT_EQ(csvLine({"a", "b c", "x,y", "say \"hi\"", "two\nlines", ""}),
               "a,b c,\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
 }
 
-TEST(Csv, ReadsWhatItWritesAndTheUsualVariants) {
+TEST_F(Csv, ReadsWhatItWritesAndTheUsualVariants) {
     const std::string written = "\xEF\xBB\xBF" +
                                 csvLine({"a", "x,y", "say \"hi\"", "two\r\nlines"}) +
                                 csvLine({"1", "", "3", "4"});
@@ -70,7 +78,7 @@ TEST(Csv, ReadsWhatItWritesAndTheUsualVariants) {
     EXPECT_EQ(plain.rows[1].line, 3);
 }
 
-TEST(Csv, NamesTheLineOfBrokenQuoting) {
+TEST_F(Csv, NamesTheLineOfBrokenQuoting) {
     EXPECT_EQ(parseCsv("a,b\r\n\"open,1\r\n").problem, "line 2: a quoted cell is never closed");
     EXPECT_EQ(parseCsv("a\r\n\"x\"y\r\n").problem,
               "line 2: text after the closing quote of a cell");

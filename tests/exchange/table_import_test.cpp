@@ -9,6 +9,7 @@
 #include "exchange/table_import.h"
 #include "exchange/table_input.h"
 #include "sample_image.h"
+#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -43,7 +44,14 @@ std::string onlyProblem(const ImportPlan& plan) {
     return plan.problems.empty() ? std::string() : plan.problems.shown().front();
 }
 
-TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
+// The English texts are the ones these tests compare.
+class TableImport : public testing::Test {
+protected:
+    void SetUp() override { text::setLanguage(text::Language::English); }
+    void TearDown() override { text::setLanguage(text::Language::Japanese); }
+};
+
+TEST_F(TableImport, ExportedTablesImportWithoutAnyChange) {
     const EnemyBlock block = sampleBlock();
     for (const std::string& text : {exportCsv(block), exportJson(block)}) {
         const ImportPlan plan = import(block, text);
@@ -53,7 +61,7 @@ TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
     }
 }
 
-TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
+TEST_F(TableImport, EditedCellsChangeExactlyTheirFields) {
     EnemyBlock block = sampleBlock();
     block.bytes()[EnemyBlock::recordOffset(12) + 6] |=
         0xF0;  // high bits of the ケロ byte must survive
@@ -78,7 +86,7 @@ TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
               EnemyBlock::poolEntryOffset(block.abilityStart(0)));
 }
 
-TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
+TEST_F(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     const EnemyBlock block = sampleBlock();
     std::string text = "magic,attack,defense,speed,kero_index,hp_index,enemy";
     for (int slot = 0; slot < block.abilityCount(5); ++slot)
@@ -98,7 +106,7 @@ TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     }
 }
 
-TEST(TableImport, RefusesAWrongHeader) {
+TEST_F(TableImport, RefusesAWrongHeader) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, "atack");
@@ -108,7 +116,7 @@ TEST(TableImport, RefusesAWrongHeader) {
     EXPECT_EQ(plan.problems.shown()[1], "header: the column \"attack\" is missing");
 }
 
-TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
+TEST_F(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
     const EnemyBlock block = sampleBlock();
     struct Case {
         int enemy;
@@ -202,7 +210,7 @@ TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
     }
 }
 
-TEST(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
+TEST_F(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
     const EnemyBlock block = sampleBlock();
     std::string utf16;  // "enemy,hp_index" in UTF-16LE without its mark
     for (char c : std::string("enemy,hp_index\r\n")) utf16 += std::string{c, '\0'};
@@ -262,7 +270,7 @@ TEST(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
     }
 }
 
-TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
+TEST_F(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
     const EnemyBlock block = sampleBlock();
     const std::string mark = "\xEF\xBB\xBF";
     for (const std::string& text :
@@ -282,7 +290,7 @@ TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
               "number from 0 to 199");
 }
 
-TEST(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
+TEST_F(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, " attack\t");
@@ -293,7 +301,7 @@ TEST(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
     EXPECT_EQ(plan.enemyCount, 200);
 }
 
-TEST(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
+TEST_F(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
     std::string text = exportCsv(sampleBlock()).substr(0, exportCsv(sampleBlock()).find("\r\n"));
     for (int line = 0; line < 5000; ++line) text += "\r\njunk";
     const ImportPlan plan = import(sampleBlock(), text);
@@ -303,7 +311,29 @@ TEST(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
     EXPECT_EQ(lines.back(), "and 4980 more problem(s)");
 }
 
-TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
+// Japanese is the default language: one problem of each kind of place and of text.
+TEST(TableImportInJapanese, SaysWhereAndWhatInWholeSentences) {
+    const EnemyBlock block = sampleBlock();
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {csvWith(block, 7, "defense", "256"),
+         "9行目（敵キャラ 007）、defense: 256 は範囲外です。0〜255 の整数を書いてください。"},
+        {"enemy\r\n\x82\xA0\r\n",
+         "2行目: ファイルが UTF-8 のテキストではありません（Shift-JIS で保存されたようです）。"
+         "「CSV UTF-8」で保存し直して、もう一度読み込んでください。"},
+        {"[{\"enemy\": 5, \"attack\": [1]}]",
+         "1番目の項目（敵キャラ 005）、attack: 数値か文字列が必要です。JSON の配列は使えません。"},
+    };
+    for (const auto& [text, problem] : cases) {
+        const ImportPlan plan = import(block, text);
+        ASSERT_FALSE(plan.problems.empty()) << problem;
+        EXPECT_EQ(plan.problems.shown().front(), problem);
+    }
+    ProblemList many;
+    for (std::size_t i = 0; i < ProblemList::kShown + 3; ++i) many.add("x");
+    EXPECT_EQ(many.lines().back(), "ほかに 3 件の問題があります。");
+}
+
+TEST_F(TableImport, RefusesADuplicateEnemyNamingBothRows) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text += csvLine(enemyRow(block, 3));
@@ -311,7 +341,7 @@ TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
               "line 202, enemy: enemy 003 appears twice (also at line 5)");
 }
 
-TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
+TEST_F(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EnemyBlock block = sampleBlock();
     // Enemy 13's list (start 62) runs into enemy 14's (start 65) with 5 abilities.
     block.bytes()[EnemyBlock::recordOffset(13)] = static_cast<std::uint8_t>(4 << 3);
@@ -328,7 +358,7 @@ TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
 }
 
-TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
+TEST_F(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
     const EnemyBlock block = sampleBlock();
     const std::string hp = std::string(hpLabel(1));
     const std::string rest =
