@@ -8,6 +8,7 @@
 #include "exchange/field_diff.h"
 #include "exchange/table_import.h"
 #include "exchange/table_input.h"
+#include "language.h"
 #include "sample_image.h"
 #include "text/catalog.h"
 
@@ -311,8 +312,9 @@ TEST_F(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
     EXPECT_EQ(lines.back(), "and 4980 more problem(s)");
 }
 
-// Japanese is the default language: one problem of each kind of place and of text.
+// One problem of each kind of place and of text, in Japanese.
 TEST(TableImportInJapanese, SaysWhereAndWhatInWholeSentences) {
+    const ScopedLanguage japanese(text::Language::Japanese);
     const EnemyBlock block = sampleBlock();
     const std::vector<std::pair<std::string, std::string>> cases = {
         {csvWith(block, 7, "defense", "256"),
