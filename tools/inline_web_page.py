@@ -38,6 +38,8 @@ def fold_modules(folder, entry):
                 continue
             if line.startswith("import ") or line.startswith("export default"):
                 sys.exit(f"inline_web_page: {name}: cannot fold this line: {line}")
+            if line.lstrip().startswith("//"):
+                continue  # comments are for the sources; the page downloads none
             body.append(EXPORT.sub("", line))
         seen.add(name)
         order.append(f"// {name}\n" + "\n".join(body))

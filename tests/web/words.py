@@ -24,7 +24,14 @@ class Words:
             parts = PLACEHOLDER.split(japanese)
             if len(parts) > 1 and len(re.sub(r"[\s:：、,]", "", "".join(parts[::2]))) < 2:
                 continue  # "{name}: {problem}" would take any text for itself
-            regex = "".join(re.escape(part) if i % 2 == 0 else f"(?P<{part}>.+?)"
+            seen = set()
+
+            def group(name):
+                first = name not in seen
+                seen.add(name)
+                return f"(?P<{name}>.+?)" if first else f"(?P={name})"
+
+            regex = "".join(re.escape(part) if i % 2 == 0 else group(part)
                             for i, part in enumerate(parts))
             self.patterns.append((re.compile(regex + r"\Z", re.DOTALL), msgid))
 
