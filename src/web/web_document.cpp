@@ -148,36 +148,27 @@ void WebDocument::endStep() {
     history_.record(std::move(step));
 }
 
-void WebDocument::revert(const EditStep& step) {
+// Puts the image as it was before the step (`forward` false) or after it.
+void WebDocument::show(const EditStep& step, bool forward) {
     if (step.replacesImage()) {
-        image_ = step.imageBefore;
+        image_ = forward ? step.imageAfter : step.imageBefore;
         block_ = EnemyBlock::readFrom(image_);
         return;
     }
     for (const EditStep::ByteChange& change : step.block)
-        block_.bytes()[change.offset] = change.before;
-}
-
-void WebDocument::reapply(const EditStep& step) {
-    if (step.replacesImage()) {
-        image_ = step.imageAfter;
-        block_ = EnemyBlock::readFrom(image_);
-        return;
-    }
-    for (const EditStep::ByteChange& change : step.block)
-        block_.bytes()[change.offset] = change.after;
+        block_.bytes()[change.offset] = forward ? change.after : change.before;
 }
 
 // Undo and redo while a step is open would leave the step's start behind them.
 bool WebDocument::undo() {
     const EditStep* step = openSteps_ == 0 ? history_.undo() : nullptr;
-    if (step) revert(*step);
+    if (step) show(*step, false);
     return step != nullptr;
 }
 
 bool WebDocument::redo() {
     const EditStep* step = openSteps_ == 0 ? history_.redo() : nullptr;
-    if (step) reapply(*step);
+    if (step) show(*step, true);
     return step != nullptr;
 }
 

@@ -94,8 +94,7 @@ private:
         WebDocument& document_;
     };
     void replaceImage(exchange::Bytes image);
-    void revert(const EditStep& step);
-    void reapply(const EditStep& step);
+    void show(const EditStep& step, bool forward);
 
     EditHistory history_;
     int openSteps_ = 0;
