@@ -439,11 +439,26 @@ def check_accessibility(browser, axe):
 
 
 def shown_rows(browser, col):
-    """(enemy, the field's text) of every row in the order shown."""
+    """(enemy, the field's text) of every row, top to bottom as the rows are seen."""
     return browser.driver.execute_script(
         "return Array.from(document.querySelectorAll('#enemies tbody tr'), r => {"
         "  const f = r.querySelector(`[data-col='${arguments[0]}']`);"
-        "  return [Number(r.dataset.enemy), f.value ?? f.textContent]; })", col)
+        "  return [r.getBoundingClientRect().top, Number(r.dataset.enemy), f.value ?? f.textContent]; })"
+        ".sort((a, b) => a[0] - b[0]).map(([, m, value]) => [m, value])", col)
+
+
+def read_order(browser):
+    """The enemies in the order a screen reader reads the rows: the row headers ("007 : …")
+    as the accessibility tree holds them."""
+    nodes = browser.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    by_id = {n["nodeId"]: n for n in nodes}
+    read, walk = [], [nodes[0]]
+    while walk:
+        node = walk.pop()
+        if node.get("role", {}).get("value") == "rowheader":
+            read.append(int(node["name"]["value"][:3]))
+        walk.extend(by_id[c] for c in reversed(node.get("childIds", [])) if c in by_id)
+    return read
 
 
 def sorted_headers(browser):
@@ -462,6 +477,7 @@ def check_sorting(browser, s, expected):
         assert sorted_headers(browser) == [["攻", order]], sorted_headers(browser)
         keys = [(sign * int(value), m) for m, value in shown_rows(browser, "s0")]
         assert keys == sorted(keys), f"the rows are not in {order} order of 攻"
+        assert read_order(browser) == [m for _, m in keys], "a screen reader reads another order than shown"
     assert page_text(browser, "selection-count") == selection, "sorting changed the selection"
     browser.use_downloads(s.work / "downloads-sorted")
     browser.find("button", "イメージを保存").click()

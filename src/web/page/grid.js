@@ -49,7 +49,7 @@ export class GridKeys {
 
   // Header row first, then the body rows as shown (sorted, without the filtered-out ones).
   shownRows() {
-    return [this.table.tHead.rows[0], ...Array.from(this.table.tBodies[0].rows).filter((r) => !r.hidden)];
+    return [this.table.tHead.rows[0], ...this.owner.shownRows().filter((r) => !r.hidden)];
   }
 
   // What takes the focus in a cell: its control, the header's button, or the cell itself.
@@ -63,23 +63,6 @@ export class GridKeys {
   position(element) {
     const cell = element.closest('td, th');
     return cell && this.table.contains(cell) ? { row: cell.parentElement, c: cell.cellIndex, cell } : null;
-  }
-
-  // Where the tab stop and the range's start are, by enemy, before the table shows its
-  // enemies in another order (EnemyTable.showOrder); hold() puts them back with them.
-  held() {
-    const at = (cell) => (cell && this.table.tBodies[0].contains(cell) ? { m: this.owner.enemyOf(cell), c: cell.cellIndex } : null);
-    return { current: at(this.current?.closest('td, th')), focused: document.activeElement === this.current,
-      anchor: this.anchor && at(this.anchor.row.cells[this.anchor.c]) };
-  }
-
-  hold({ current, focused, anchor }) {
-    this.clearRange();
-    if (anchor) this.anchor = { row: this.owner.rows[anchor.m], c: anchor.c };
-    if (!current) return;
-    const item = this.item(this.owner.rows[current.m], current.c);
-    this.adopt(item);
-    if (focused) item.focus({ preventScroll: true });
   }
 
   // Makes `item` the grid's one tab stop.

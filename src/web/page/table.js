@@ -3,9 +3,10 @@
 // from the core, the page's own words from the catalog. The keys and the pointer between
 // cells are the grid's (grid.js); a cell being edited is this.
 //
-// The rows never move: a sorted order is shown by handing each row another enemy to show
-// (showOrder), which rewrites only the texts and attributes that differ. The rows' boxes
-// and accessibility nodes stay as they are, where moving them would build all anew.
+// Each enemy keeps its row for good. The rows are the items of a flexible box, so a sorted
+// order is shown by giving each row its place (CSS order), which moves the rows' boxes
+// without laying out a cell again; where the browser reads such a box in the order shown
+// (reading-flow), screen readers follow it too, and elsewhere the rows are moved instead.
 import { GridKeys } from './grid.js';
 import { ChoiceList, abilityKeys, abilityMatches, readAbility } from './choices.js';
 import { text, onLanguageChange } from './text.js';
@@ -107,7 +108,8 @@ export class EnemyTable {
       (th.firstElementChild ?? th).textContent = this.heads[c];
     });
     if (!this.rows) return;
-    this.showOrder(this.shownOrder());
+    this.nameFields();
+    this.markAll(this.values, this.originals, true);
     this.note(null, '');
     this.handlers.filtered(this.rows.filter((row) => !row.hidden).length);
     this.selectionChanged();
@@ -127,16 +129,15 @@ export class EnemyTable {
     const rows = [];
     for (let m = 0; m < this.numbers.length; m++) rows.push(this.rowHtml(m));
     this.body.innerHTML = rows.join('');
-    // The rows as they stand, and each row's stand-ins by column (a cell being edited
-    // holds a real control instead). rows[m] and fields[m] are enemy m's, wherever it is shown.
-    this.slots = Array.from(this.body.rows);
-    this.slotFields = this.slots.map((row) => {
+    // Enemy m's row and its stand-ins by column (a cell being edited holds a real control
+    // instead), and the enemies top to bottom.
+    this.rows = Array.from(this.body.rows);
+    this.fields = this.rows.map((row) => {
       const byColumn = {};
       for (const control of row.querySelectorAll('[data-col]')) byColumn[control.dataset.col] = control;
       return byColumn;
     });
-    this.rows = this.slots.slice();
-    this.fields = this.slotFields.slice();
+    this.order = this.rows.map((_, m) => m);
     this.values = new Int32Array(this.numbers.length * this.width).fill(NOTHING);
     this.marked = new Uint8Array(this.values.length);
     this.originals = this.values;
@@ -176,45 +177,30 @@ export class EnemyTable {
     return text('{number} {column}', { number, column: this.columns[this.columnIndex[col] - 2] });
   }
 
-  // The enemy order the rows show, top to bottom.
-  shownOrder() {
-    return this.slots.map((row) => Number(row.dataset.enemy));
+  // The rows in the order shown, top to bottom, filtered out ones included.
+  shownRows() {
+    return this.order.map((m) => this.rows[m]);
   }
 
-  // Shows the enemies in `order`, top to bottom, without moving a row: each row takes on
-  // its new enemy's name, values, marks, selection and filter state, and the grid's tab
-  // stop and range start stay with the enemy they were on.
+  // Shows the enemies in `order`, top to bottom.
   showOrder(order) {
     if (this.editing) this.finishEdit(true);
-    const picked = this.rows.map((row) => row.cells[0].firstChild.checked);
-    const hidden = this.rows.map((row) => row.hidden);
-    const held = this.grid?.held();
-    order.forEach((m, r) => {
-      this.rows[m] = this.slots[r];
-      this.fields[m] = this.slotFields[r];
-    });
-    order.forEach((m) => this.showEnemy(m, picked[m], hidden[m]));
-    this.grid?.hold(held);
+    this.order = order.slice();
+    if (CSS.supports('reading-flow', 'flex-visual')) {
+      order.forEach((m, place) => { this.rows[m].style.order = place; });
+      // The accessibility tree reads the new order only once the body's children change.
+      this.body.append(this.childrenChanged ??= document.createTextNode(''));
+      this.childrenChanged.remove();
+    } else {
+      this.body.append(...this.shownRows());
+    }
   }
 
-  // Writes enemy m into its row, touching only what differs from what the row shows.
-  showEnemy(m, picked, hidden) {
-    const row = this.rows[m], fields = this.fields[m];
-    if (row.dataset.enemy !== String(m)) {
-      row.dataset.enemy = m;
-      setText(row.cells[1], this.labels.enemies[m]);
-    }
-    if (row.hidden !== hidden) row.hidden = hidden;
-    if (fields.pick.checked !== picked) fields.pick.checked = picked;
-    for (const col of this.cols) {
-      if (col === 'name') continue;
-      const name = this.fieldName(m, col);
-      if (fields[col].getAttribute('aria-label') !== name) fields[col].setAttribute('aria-label', name);
-    }
-    const at = m * this.width;
-    if (this.values[at] === NOTHING) return;  // no image yet
-    for (let field = 0; field < this.width; field++) this.show(m, field, this.values[at + field]);
-    this.markEnemy(m, this.values, this.originals, true);
+  // Every field's accessible name, in the language now chosen.
+  nameFields() {
+    this.rows.forEach((row, m) => {
+      for (const [col, field] of Object.entries(this.fields[m])) field.setAttribute('aria-label', this.fieldName(m, col));
+    });
   }
 
   enemyOf(element) {
@@ -596,7 +582,7 @@ export class EnemyTable {
       const m = Number(box.closest('tr').dataset.enemy);
       if (event.shiftKey && this.lastChecked >= 0) {
         // The range as the rows are shown, which a sort may have reordered.
-        const shown = Array.from(this.body.rows);
+        const shown = this.shownRows();
         const ends = [shown.indexOf(this.rows[m]), shown.indexOf(this.rows[this.lastChecked])];
         for (const row of shown.slice(Math.min(...ends), Math.max(...ends) + 1)) {
           if (!row.hidden) row.cells[0].firstChild.checked = box.checked;
