@@ -48,6 +48,23 @@ def fold_modules(folder, entry):
     return "\n".join(order)
 
 
+def unbalanced_brace(css):
+    """The line of the first brace in `css` that closes nothing or stays open, or None. A
+    browser drops the rule after a stray closing brace without a word."""
+    text = re.sub(r"/\*.*?\*/|\"(?:\\.|[^\"\\])*\"|'(?:\\.|[^'\\])*'",
+                  lambda m: "\n" * m.group(0).count("\n"), css, flags=re.DOTALL)
+    opened = []
+    for line, row in enumerate(text.split("\n"), 1):
+        for c in row:
+            if c == "{":
+                opened.append(line)
+            elif c == "}" and not opened:
+                return line
+            elif c == "}":
+                opened.pop()
+    return opened[0] if opened else None
+
+
 def main(index, core, version, output):
     index = pathlib.Path(index)
     folder = index.parent
@@ -55,6 +72,9 @@ def main(index, core, version, output):
 
     def style(match):
         css = (folder / match.group(1)).read_text(encoding="utf-8")
+        line = unbalanced_brace(css)
+        if line:
+            sys.exit(f"inline_web_page: {match.group(1)}:{line}: a brace that closes nothing or is never closed")
         return "<style>\n" + css.replace("</style", "<\\/style") + "</style>"
 
     def classic(match):
