@@ -447,6 +447,17 @@ def shown_rows(browser, col):
         ".sort((a, b) => a[0] - b[0]).map(([, m, value]) => [m, value])", col)
 
 
+def tab_stops_in_editor(browser):
+    """Where a dozen presses of Tab from the top of the page land inside the editor."""
+    browser.driver.execute_script("document.activeElement.blur()")
+    landed = []
+    for _ in range(12):
+        ActionChains(browser.driver).send_keys(Keys.TAB).perform()
+        landed.append(browser.driver.execute_script(
+            "const a = document.activeElement; return a.closest('#editor') ? a.outerHTML.slice(0, 60) : ''"))
+    return [place for place in landed if place]
+
+
 def read_order(browser):
     """The enemies in the order a screen reader reads the rows: the row headers ("007 : …")
     as the accessibility tree holds them."""
@@ -588,6 +599,7 @@ def story(page, tools, work, mode, screenshot=None):
             browser.open(url)
             if words:
                 browser.find("button", "English").click()
+            assert not tab_stops_in_editor(browser), "Tab reaches the editor before an image is open"
             open_image(browser, original)
             wait_until(lambda: browser.driver.execute_script(
                 "return document.querySelectorAll('#enemies tbody tr').length") == 200, 30,

@@ -116,7 +116,11 @@ function showChanges() {
 }
 
 function enableEditor() {
+  // Until then the table's scrolling box, which holds no tab stop yet, is kept out of
+  // the Tab order as well.
   $('editor').classList.remove('waiting');
+  $('editor').removeAttribute('aria-hidden');
+  $('table-box').removeAttribute('tabindex');
   for (const id of ['changes-panel', 'output-panel', 'chart-panel']) $(id).hidden = false;
 }
 

@@ -117,10 +117,10 @@ export class EnemyTable {
     this.handlers.focus(item && document.activeElement === item ? this.hint(item) : '');
   }
 
-  // Starts the keys between cells, once the headers have their sort buttons.
+  // Starts the keys between cells, once the headers have their sort buttons. The tab
+  // stop comes with the first image shown (refresh).
   startGrid(box) {
     this.grid = new GridKeys(this, box);
-    this.grid.settle();
   }
 
   // Draws every row once, before any image: 200 rows of empty fields, laid out while the
