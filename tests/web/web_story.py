@@ -706,9 +706,15 @@ def refusals(s, browser, csv, expected):
     noise = s.work / "noise.gb"
     noise.write_bytes(os.urandom(131072))
     open_image(browser, noise)
-    warning = "Game Boy" if browser.words else "ゲームボーイのイメージではないかもしれません"
-    wait_until(lambda: warning in page_text(browser, "file-feedback"),
+    warnings = {"en": "Game Boy", "ja": "ゲームボーイのイメージではないかもしれません"}
+    language = "en" if browser.words else "ja"
+    wait_until(lambda: warnings[language] in page_text(browser, "file-feedback"),
                10, "the warning about a file that is no cartridge image")
+    # It stays after a switch of language, in the other language.
+    other = "ja" if browser.words else "en"
+    browser.driver.find_element("id", f"language-{other}").click()
+    wait_until(lambda: warnings[other] in page_text(browser, "file-feedback"), 10, "the warning after a switch")
+    browser.driver.find_element("id", f"language-{language}").click()
 
 
 def performance(page, tools, work, runs):

@@ -364,16 +364,21 @@ function wire() {
   onLanguageChange(relabel);
 }
 
-// After a switch of language: the texts the core made are asked for again; messages
-// already shown go, as they would with the next action.
+// After a switch of language: the texts the core made are asked for again; messages and
+// notes already shown go, as they would with the next action, except that an image that
+// may not be a cartridge is named again.
 function relabel() {
   page.labels.bulkFields = page.core.bulkFields();
   const field = $('bulk-field').value;
   bulkFields();
   $('bulk-field').value = field;
   clearMessage();
+  $('bulk-notes').textContent = '';
   showDocument();
-  if (page.doc.hasImage()) showChanges();
+  if (!page.doc.hasImage()) return;
+  showChanges();
+  const warnings = page.doc.imageWarnings();
+  if (warnings.length) tell('file-feedback', warnings.join(' '), 'error');
 }
 
 // Pasted cells [{enemy, column, text}], each already read as typing reads it (HP and ケロ
