@@ -29,7 +29,7 @@ std::string fullName(const CLI::App* command) {
 std::string missing(const CLI::App* command) {
     const std::string name = fullName(command);
     if (command->get_require_subcommand_min() > 0 && command->get_subcommands().empty()) {
-        return tr("{command}: name one of its commands: {commands}",
+        return tr("{command}: name one of its commands, which are {commands}",
                   {{"command", name}, {"commands", commandList(*command)}});
     }
     for (const CLI::Option* option : command->get_options()) {
