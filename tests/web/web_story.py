@@ -378,6 +378,7 @@ const handle = { kind: 'file', name: 'inplace.gb', getFile: async () => new File
   createWritable: async () => { const parts = [];
     return { write: async (b) => parts.push(new Uint8Array(b)), close: async () => writes.push(new Blob(parts)) }; } };
 window.showOpenFilePicker = async () => [handle];
+window.standInHandle = handle;
 """
 
 
@@ -409,6 +410,17 @@ def check_save_in_place(browser, s, original):
             browser.click(browser.find("button", "開いたファイルに上書き保存 (Ctrl+S)"))
         assert last_write(browser, count) == bytes_of(expected), f"save {count} differs from vesk's"
     assert not asks_before_leaving(browser), "nothing is unsaved after saving in place"
+    # A file that cannot be written is named in the page's language, not the browser's.
+    browser.driver.execute_script("standInHandle.createWritable = async () => {"
+                                  " throw new DOMException('The file is locked.', 'NoModificationAllowedError'); }")
+    edit_field(browser, "textbox", "072 攻", "6")
+    keyboard(browser, "s")
+    reason = said(browser, "ファイルがロックされているか、読み取り専用です。")
+    wait_until(lambda: reason in browser.driver.find_element("css selector", "body").text, 10, "the refused save")
+    check_one_language(browser)
+    assert asks_before_leaving(browser), "a refused save leaves the edit unsaved"
+    browser.click(browser.find("button", "元に戻す"))
+    wait_until(lambda: not asks_before_leaving(browser), 10, "the undone edit to leave nothing unsaved")
 
 
 def check_requests(browser, page_url):

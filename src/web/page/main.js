@@ -5,7 +5,7 @@ import { loadCore } from './core.js';
 import { startLanguage } from './language.js';
 import { text, onLanguageChange } from './text.js';
 import { EnemyTable } from './table.js';
-import { readBytes, isFile, saveBytes, withExtension } from './files.js';
+import { readBytes, isFile, saveBytes, withExtension, browserReason } from './files.js';
 import { keepForOffline, takeLaunchedFiles, writeBack, canPickFiles, pickFile } from './install.js';
 import { TableSort } from './sort.js';
 import { BalanceChart } from './chart.js';
@@ -138,6 +138,16 @@ function showOpened(name, handle) {
   page.chart.schedule();
 }
 
+// The bytes of a file the user gave, or null once `place` says why it could not be read.
+async function bytesOf(file, place) {
+  try {
+    return await readBytes(file);
+  } catch (error) {
+    tell(place, text('{name} could not be read: {reason}', { name: file.name, reason: browserReason(error) }), 'error');
+    return null;
+  }
+}
+
 async function openImage(file, handle = null) {
   if (!isFile(file)) return tell('file-feedback', text('That is not a file.'), 'error');
   if (unsaved() && (await ask(text('{current} has unsaved changes. Discard them and open {name}?', { current: page.imageName, name: file.name }),
@@ -145,7 +155,9 @@ async function openImage(file, handle = null) {
     return tell('file-feedback', text('{name} was not opened; nothing changed.', { name: file.name }));
   }
   const start = performance.now();
-  const problem = page.doc.openImage(await readBytes(file));
+  const bytes = await bytesOf(file, 'file-feedback');
+  if (!bytes) return;
+  const problem = page.doc.openImage(bytes);
   if (problem) return tell('file-feedback', text('{name}: {problem}', { name: file.name, problem }), 'error');
   page.savedState = page.doc.state();
   showOpened(file.name, handle);
@@ -163,13 +175,15 @@ async function pickImage() {
     const picked = await pickFile();
     if (picked) await openImage(picked.file, picked.handle);
   } catch (error) {
-    tell('file-feedback', text('The file could not be opened: {reason}', { reason: error.message }), 'error');
+    tell('file-feedback', text('The file could not be opened: {reason}', { reason: browserReason(error) }), 'error');
   }
 }
 
 async function openOriginal(file) {
   if (!isFile(file)) return;
-  const problem = page.doc.openOriginal(await readBytes(file));
+  const bytes = await bytesOf(file, 'file-feedback');
+  if (!bytes) return;
+  const problem = page.doc.openOriginal(bytes);
   if (problem) return tell('file-feedback', text('{name}: {problem}', { name: file.name, problem }), 'error');
   page.originalName = file.name;
   tell('file-feedback', text('Opened {name} as the original to compare with.', { name: file.name }));
@@ -251,14 +265,16 @@ async function saveInPlace(place) {
       return tell(place, text('Writing to {name} was not allowed.', { name: page.imageName }), 'error');
     }
   } catch (error) {
-    return tell(place, text('{name} could not be saved: {reason}', { name: page.imageName, reason: error.message }), 'error');
+    return tell(place, text('{name} could not be saved: {reason}', { name: page.imageName, reason: browserReason(error) }), 'error');
   }
   imageSaved();
   tell(place, text('Saved into {name}.', { name: page.imageName }));
 }
 
 async function importTable(file) {
-  const problems = page.doc.importTable(await readBytes(file));
+  const bytes = await bytesOf(file, 'output-feedback');
+  if (!bytes) return;
+  const problems = page.doc.importTable(bytes);
   showProblems(problems);
   if (problems.length) {
     return tell('output-feedback', text('{name}: not loaded because of {count} problems. Nothing changed.', { name: file.name, count: problems.length }), 'error');
@@ -269,7 +285,9 @@ async function importTable(file) {
 
 async function applyPatch(file) {
   showProblems([]);
-  const problem = page.doc.applyPatch(await readBytes(file));
+  const bytes = await bytesOf(file, 'output-feedback');
+  if (!bytes) return;
+  const problem = page.doc.applyPatch(bytes);
   if (problem) return tell('output-feedback', text('{name}: {problem}', { name: file.name, problem }), 'error');
   edited();
   tell('output-feedback', text('Applied {name}.', { name: file.name }));

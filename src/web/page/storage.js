@@ -2,6 +2,7 @@
 // change, with its original and its undo history, so that a closed tab, a reload or a
 // crash loses nothing: the next visit offers it back. Storage may be refused (a private
 // window, a full disk); the page then goes on without it and says so once.
+import { browserReason } from './files.js';
 
 const DATABASE = 'vesk-web';
 const STORE = 'session';
@@ -42,7 +43,7 @@ export class SessionStore {
   fail(error) {
     if (this.db) this.db.close();
     this.db = null;
-    this.failed(error?.message || String(error));
+    this.failed(browserReason(error));
   }
 
   async take() {
