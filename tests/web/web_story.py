@@ -164,14 +164,19 @@ DATA_TEXTS = """const done = arguments[arguments.length - 1];
     done([...l.enemies, ...l.abilities, ...l.hp, ...l.kero]); });"""
 
 
+# A name the story's table writes for enemy 000, which the page then quotes back.
+MISNAMED = "ハエおんな"
+
+
 def check_one_language(browser):
-    """No text or accessible name of the page is in the other language."""
+    """No text or accessible name of the page is in the other language, apart from the game's
+    data and what the story itself wrote."""
     language = browser.words.language if browser.words else "ja"
     texts = browser.driver.execute_script(
         "return [document.body.innerText, ...Array.from(document.querySelectorAll('[aria-label], [title]'),"
         " e => (e.getAttribute('aria-label') || '') + ' ' + (e.getAttribute('title') || ''))].join('\\n')")
     allowed = browser.driver.execute_async_script(DATA_TEXTS)
-    allowed += ["日本語", "攻", "防", "早", "魔", "ケロ", "能力"]
+    allowed += ["日本語", "攻", "防", "早", "魔", "ケロ", "能力", MISNAMED]
     foreign = foreign_text(language, texts, allowed)
     assert not foreign, f"{language} page shows: {foreign!r}"
 
@@ -685,7 +690,7 @@ def refusals(s, browser, csv, expected):
 
     bad = s.work / "bad.csv"
     lines = bytes_of(csv).decode("utf-8").split("\r\n")
-    lines[1] = lines[1].replace(",ハエおとこ,", ",ハエおんな,")
+    lines[1] = lines[1].replace(",ハエおとこ,", f",{MISNAMED},")
     lines[2] = ",".join(c if i != 6 else "999" for i, c in enumerate(lines[2].split(",")))
     bad.write_bytes("\r\n".join(lines).encode("utf-8"))
     refused = s.tool("vesk", "import", expected, bad, "--dry-run", ok=(1,)).stderr.splitlines()
@@ -696,6 +701,7 @@ def refusals(s, browser, csv, expected):
     shown = [li.text for li in browser.driver.find_elements("css selector", "#problems li")]
     assert len(expected_problems) >= 2 and shown == expected_problems, (shown, expected_problems)
     assert page_text(browser, "changes") == before, "a refused table changed the image"
+    check_one_language(browser)
 
     short = s.work / "short.gb"
     short.write_bytes(bytes_of(expected)[:1000])
@@ -703,6 +709,7 @@ def refusals(s, browser, csv, expected):
     wait_until(lambda: said(browser, "ファイルが小さすぎます。敵データを読み込めませんでした。") in page_text(browser, "file-feedback"),
                10, "the short-file message")
     assert page_text(browser, "changes") == before, "a short file changed the page"
+    check_one_language(browser)
 
     other = s.sample("other.gb", seed=2)
     other_edited = s.work / "other-edited.gb"
@@ -713,6 +720,22 @@ def refusals(s, browser, csv, expected):
     browser.find("button", "パッチを当てる（BPS / IPS）").send_keys(str(foreign))
     wait_until(lambda: "foreign.bps" in page_text(browser, "output-feedback"), 10, "the patch refusal")
     assert page_text(browser, "changes") == before, "a foreign patch changed the image"
+    check_one_language(browser)
+
+    # A bulk change without rows, and one whose value is no number.
+    browser.click(browser.find("button", "選択を解除"))
+    browser.find("button", "一括変更").click()
+    wait_until(lambda: said(browser, "一括変更する行を選んでください。") in page_text(browser, "bulk-feedback"),
+               10, "the refused bulk change")
+    check_one_language(browser)
+    browser.click(browser.find("checkbox", "003 選択"))
+    type_into(browser.find("textbox", "値"), "x")
+    browser.find("button", "一括変更").click()
+    wait_until(lambda: said(browser, "一括変更する行を選んでください。") not in page_text(browser, "bulk-feedback")
+               and page_text(browser, "bulk-feedback"), 10, "the refused value")
+    check_one_language(browser)
+    assert page_text(browser, "changes") == before, "a refused bulk change changed the image"
+    browser.click(browser.find("button", "選択を解除"))
 
     # A file that is no Game Boy image opens all the same, and is named as such.
     noise = s.work / "noise.gb"
