@@ -363,6 +363,8 @@ def check_undo_and_restore(browser, s, original, url):
     # Gone without the leaving question, as a crash or a closed tab would go.
     browser.driver.execute_script("window.addEventListener('beforeunload', e => e.stopImmediatePropagation(), true)")
     browser.open(url)
+    assert browser.driver.execute_script("return document.documentElement.lang") == \
+        (browser.words.language if browser.words else "ja"), "the chosen language is not kept after a reload"
     browser.click(appearing(browser, "button", "復元する"))
     wait_until(lambda: "sample.gb" in page_text(browser, "document-name"), 10, "the restored image")
     assert browser.driver.execute_script("return document.documentElement.dataset.state") == before
