@@ -517,6 +517,20 @@ def check_sorting(browser, s, expected):
     assert [m for m, _ in shown_rows(browser, "s0")] == list(range(200)), "enemy order is back"
 
 
+def check_sorting_by_moving_rows(s, original, url):
+    """The same sorting in a browser without reading-flow, where the rows are moved."""
+    browser = Browser(s.work / "downloads-moved")
+    try:
+        browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source":
+            "const supports = CSS.supports.bind(CSS); CSS.supports = (...a) => a[0] !== 'reading-flow' && supports(...a);"})
+        browser.open(url)
+        open_image(browser, original)
+        wait_until(lambda: "sample.gb" in page_text(browser, "document-name"), 10, "the opened image")
+        check_sorting(browser, s, original)
+    finally:
+        browser.close()
+
+
 def chart_disagreements(browser):
     """Chart points whose name or value is not their table row's, or whose bar is not to
     the same scale as the others."""
@@ -681,6 +695,8 @@ def story(page, tools, work, mode, screenshot=None):
             dark_scheme(browser)
             dark = check_accessibility(browser, axe)
             check_requests(browser, url)
+            if not words:
+                check_sorting_by_moving_rows(s, original, url)
             print(f"story ({mode}): passed; axe-core minor/moderate findings: {violations}, dark: {dark}")
         finally:
             browser.close()
