@@ -16,8 +16,6 @@ namespace {
 
 using text::tr;
 
-std::string enemyText(int m) { return enemyNumber(m); }
-
 // The checked fields of one row.
 struct EnemyFields {
     int enemy = 0;
@@ -44,7 +42,7 @@ public:
         fields_.enemy = enemy.value;
         const std::size_t before = problems_.total();
         checkLabel(column::kName, std::string(enemyName(fields_.enemy)),
-                   tr("enemy {enemy}", {{"enemy", enemyText(fields_.enemy)}}));
+                   tr("enemy {enemy}", {{"enemy", enemyNumber(fields_.enemy)}}));
         const std::size_t beforeHp = problems_.total();
         fields_.hpIndex = labelled(column::kHpIndex, EnemyBlock::kHpIndexMax,
                                    [](int v) { return std::string(hpLabel(hpPosition(v))); });
@@ -115,7 +113,7 @@ private:
                        tr("{given} differs from the image, where enemy {enemy} has {count} "
                           "abilities; the number of abilities cannot be changed",
                           {{"given", given.value},
-                           {"enemy", enemyText(fields_.enemy)},
+                           {"enemy", enemyNumber(fields_.enemy)},
                            {"count", count}}));
             }
         }
@@ -126,14 +124,14 @@ private:
                 if (!cell.empty()) {
                     report(name, tr("enemy {enemy} has only {count} abilities, so this cell must "
                                     "be empty",
-                                    {{"enemy", enemyText(fields_.enemy)}, {"count", count}}));
+                                    {{"enemy", enemyNumber(fields_.enemy)}, {"count", count}}));
                 }
                 continue;
             }
             if (cell.empty()) {
                 report(name, tr("empty, but enemy {enemy} has {count} abilities; expected an "
                                 "ability ID 0-{most}",
-                                {{"enemy", enemyText(fields_.enemy)},
+                                {{"enemy", enemyNumber(fields_.enemy)},
                                  {"count", count},
                                  {"most", EnemyBlock::kAbilityIdMax}}));
                 continue;
@@ -188,7 +186,7 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
             plan.problems.add(
                 placed(withColumn(record.where, column::kEnemy),
                        tr("enemy {enemy} appears twice (also at {other})",
-                          {{"enemy", enemyText(fields->enemy)}, {"other", earlier->second}})));
+                          {{"enemy", enemyNumber(fields->enemy)}, {"other", earlier->second}})));
             continue;
         }
         for (int slot = 0; slot < static_cast<int>(fields->abilities.size()); ++slot) {
@@ -205,7 +203,7 @@ ImportPlan planImport(const EnemyBlock& current, const TableInput& input) {
                        "block",
                        {{"ability", abilityLabel(id)},
                         {"column", column::ability(writer.slot)},
-                        {"enemy", enemyText(writer.enemy)},
+                        {"enemy", enemyNumber(writer.enemy)},
                         {"place", writer.where},
                         {"other", abilityLabel(writer.id)},
                         {"offset", EnemyBlock::poolEntryOffset(offset)}})));

@@ -4,7 +4,6 @@
 
 #include "exchange/csv.h"
 #include "exchange/enemy_table.h"
-#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -49,19 +48,12 @@ TEST(TableExport, JsonHasTheSameKeysAndAnAbilityArray) {
     EXPECT_EQ(json[199]["name"], "かみ");
 }
 
-// The English texts are the ones these tests compare.
-class Csv : public testing::Test {
-protected:
-    void SetUp() override { text::setLanguage(text::Language::English); }
-    void TearDown() override { text::setLanguage(text::Language::Japanese); }
-};
-
-TEST_F(Csv, QuotesOnlyCellsThatNeedIt) {
+TEST(Csv, QuotesOnlyCellsThatNeedIt) {
     EXPECT_EQ(csvLine({"a", "b c", "x,y", "say \"hi\"", "two\nlines", ""}),
               "a,b c,\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
 }
 
-TEST_F(Csv, ReadsWhatItWritesAndTheUsualVariants) {
+TEST(Csv, ReadsWhatItWritesAndTheUsualVariants) {
     const std::string written = "\xEF\xBB\xBF" +
                                 csvLine({"a", "x,y", "say \"hi\"", "two\r\nlines"}) +
                                 csvLine({"1", "", "3", "4"});
@@ -78,7 +70,7 @@ TEST_F(Csv, ReadsWhatItWritesAndTheUsualVariants) {
     EXPECT_EQ(plain.rows[1].line, 3);
 }
 
-TEST_F(Csv, NamesTheLineOfBrokenQuoting) {
+TEST(Csv, NamesTheLineOfBrokenQuoting) {
     EXPECT_EQ(parseCsv("a,b\r\n\"open,1\r\n").problem, "line 2: a quoted cell is never closed");
     EXPECT_EQ(parseCsv("a\r\n\"x\"y\r\n").problem,
               "line 2: text after the closing quote of a cell");

@@ -10,7 +10,6 @@
 #include "exchange/table_input.h"
 #include "language.h"
 #include "sample_image.h"
-#include "text/catalog.h"
 
 namespace vesk::exchange {
 namespace {
@@ -45,14 +44,7 @@ std::string onlyProblem(const ImportPlan& plan) {
     return plan.problems.empty() ? std::string() : plan.problems.shown().front();
 }
 
-// The English texts are the ones these tests compare.
-class TableImport : public testing::Test {
-protected:
-    void SetUp() override { text::setLanguage(text::Language::English); }
-    void TearDown() override { text::setLanguage(text::Language::Japanese); }
-};
-
-TEST_F(TableImport, ExportedTablesImportWithoutAnyChange) {
+TEST(TableImport, ExportedTablesImportWithoutAnyChange) {
     const EnemyBlock block = sampleBlock();
     for (const std::string& text : {exportCsv(block), exportJson(block)}) {
         const ImportPlan plan = import(block, text);
@@ -62,7 +54,7 @@ TEST_F(TableImport, ExportedTablesImportWithoutAnyChange) {
     }
 }
 
-TEST_F(TableImport, EditedCellsChangeExactlyTheirFields) {
+TEST(TableImport, EditedCellsChangeExactlyTheirFields) {
     EnemyBlock block = sampleBlock();
     block.bytes()[EnemyBlock::recordOffset(12) + 6] |=
         0xF0;  // high bits of the ケロ byte must survive
@@ -87,7 +79,7 @@ TEST_F(TableImport, EditedCellsChangeExactlyTheirFields) {
               EnemyBlock::poolEntryOffset(block.abilityStart(0)));
 }
 
-TEST_F(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
+TEST(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     const EnemyBlock block = sampleBlock();
     std::string text = "magic,attack,defense,speed,kero_index,hp_index,enemy";
     for (int slot = 0; slot < block.abilityCount(5); ++slot)
@@ -107,7 +99,7 @@ TEST_F(TableImport, TakesPartialTablesWithColumnsInAnyOrderAndWithoutLabels) {
     }
 }
 
-TEST_F(TableImport, RefusesAWrongHeader) {
+TEST(TableImport, RefusesAWrongHeader) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, "atack");
@@ -117,7 +109,7 @@ TEST_F(TableImport, RefusesAWrongHeader) {
     EXPECT_EQ(plan.problems.shown()[1], "header: the column \"attack\" is missing");
 }
 
-TEST_F(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
+TEST(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
     const EnemyBlock block = sampleBlock();
     struct Case {
         int enemy;
@@ -211,7 +203,7 @@ TEST_F(TableImport, NamesRowColumnAndEnemyOfEveryBadCell) {
     }
 }
 
-TEST_F(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
+TEST(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
     const EnemyBlock block = sampleBlock();
     std::string utf16;  // "enemy,hp_index" in UTF-16LE without its mark
     for (char c : std::string("enemy,hp_index\r\n")) utf16 += std::string{c, '\0'};
@@ -271,7 +263,7 @@ TEST_F(TableImport, NamesWhatTheBytesAreWhenTheyAreNotUtf8Text) {
     }
 }
 
-TEST_F(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
+TEST(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
     const EnemyBlock block = sampleBlock();
     const std::string mark = "\xEF\xBB\xBF";
     for (const std::string& text :
@@ -291,7 +283,7 @@ TEST_F(TableImport, ChoosesTheFormatByContentAndNeverShowsAByteOrderMark) {
               "number from 0 to 199");
 }
 
-TEST_F(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
+TEST(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text.replace(text.find("attack"), 6, " attack\t");
@@ -302,7 +294,7 @@ TEST_F(TableImport, BlanksAroundHeadersAndCellsAndRowsOfSeparatorsDoNotCount) {
     EXPECT_EQ(plan.enemyCount, 200);
 }
 
-TEST_F(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
+TEST(TableImport, ManyProblemsKeepAScreenfulAndCountTheRest) {
     std::string text = exportCsv(sampleBlock()).substr(0, exportCsv(sampleBlock()).find("\r\n"));
     for (int line = 0; line < 5000; ++line) text += "\r\njunk";
     const ImportPlan plan = import(sampleBlock(), text);
@@ -335,7 +327,7 @@ TEST(TableImportInJapanese, SaysWhereAndWhatInWholeSentences) {
     EXPECT_EQ(many.lines().back(), "ほかに 3 件の問題があります。");
 }
 
-TEST_F(TableImport, RefusesADuplicateEnemyNamingBothRows) {
+TEST(TableImport, RefusesADuplicateEnemyNamingBothRows) {
     const EnemyBlock block = sampleBlock();
     std::string text = exportCsv(block);
     text += csvLine(enemyRow(block, 3));
@@ -343,7 +335,7 @@ TEST_F(TableImport, RefusesADuplicateEnemyNamingBothRows) {
               "line 202, enemy: enemy 003 appears twice (also at line 5)");
 }
 
-TEST_F(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
+TEST(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EnemyBlock block = sampleBlock();
     // Enemy 13's list (start 62) runs into enemy 14's (start 65) with 5 abilities.
     block.bytes()[EnemyBlock::recordOffset(13)] = static_cast<std::uint8_t>(4 << 3);
@@ -360,7 +352,7 @@ TEST_F(TableImport, OverlappingListsMustAgreeOnTheirSharedBytes) {
     EXPECT_TRUE(import(block, exportCsv(block)).problems.empty());
 }
 
-TEST_F(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
+TEST(TableImport, JsonNamesEntryEnemyAndKeyOfEveryProblem) {
     const EnemyBlock block = sampleBlock();
     const std::string hp = std::string(hpLabel(1));
     const std::string rest =

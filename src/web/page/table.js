@@ -198,8 +198,8 @@ export class EnemyTable {
 
   // Every field's accessible name, in the language now chosen.
   nameFields() {
-    this.rows.forEach((row, m) => {
-      for (const [col, field] of Object.entries(this.fields[m])) field.setAttribute('aria-label', this.fieldName(m, col));
+    this.fields.forEach((byColumn, m) => {
+      for (const [col, field] of Object.entries(byColumn)) field.setAttribute('aria-label', this.fieldName(m, col));
     });
   }
 
