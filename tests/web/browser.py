@@ -84,8 +84,16 @@ class Browser:
         wait_until(lambda: self.driver.execute_script(
             "return document.documentElement.dataset.ready === 'true'"), 60, "the page to get ready")
 
+    def drawn(self):
+        """Waits until no row of the table waits to show a change (the page draws the rows
+        out of view after the frame that shows the change)."""
+        wait_until(lambda: self.driver.execute_script("return !document.querySelector('[data-drawing]')"),
+                   10, "the table's rows to be drawn")
+
     def find(self, role, name):
-        """The one control whose computed role and accessible name are these."""
+        """The one control whose computed role and accessible name are these, once the
+        table is drawn."""
+        self.drawn()
         if self.words:
             name = self.words.of_japanese(name)
         q = xpath_text(name)

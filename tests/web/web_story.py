@@ -65,10 +65,13 @@ class Story:
             raise AssertionError(f"{name} {args} exited {result.returncode}: {result.stderr}")
         return result
 
-    def field(self, image, enemy, key):
-        """A field of one enemy as `vesk export` reads it from the image."""
+    def column(self, image, key):
+        """A field of every enemy, by number, as `vesk export` reads it from the image."""
         rows = csv.DictReader(io.StringIO(self.tool("vesk", "export", image).stdout.lstrip("\ufeff")))
-        return next(row[key] for row in rows if int(row["enemy"]) == enemy)
+        return {int(row["enemy"]): row[key] for row in rows}
+
+    def field(self, image, enemy, key):
+        return self.column(image, key)[enemy]
 
     def sample(self, name, seed=1):
         path = self.work / name
@@ -186,6 +189,7 @@ def focused_name(browser):
 
 
 def table_state(browser):
+    browser.drawn()
     return browser.driver.execute_script(
         "return [document.querySelector('#enemies tbody').textContent, document.getElementById('changes').textContent]")
 
@@ -459,6 +463,7 @@ def check_accessibility(browser, axe):
 
 def shown_rows(browser, col):
     """(enemy, the field's text) of every row, top to bottom as the rows are seen."""
+    browser.drawn()
     return browser.driver.execute_script(
         "return Array.from(document.querySelectorAll('#enemies tbody tr'), r => {"
         "  const f = r.querySelector(`[data-col='${arguments[0]}']`);"
@@ -653,6 +658,10 @@ def story(page, tools, work, mode, screenshot=None):
             assert clamped, "the bulk edit should clamp some values"
             check_stat_typing(browser)
             check_grid_keys(browser)
+            # Rows out of view show a change a few frames later; then every row shows the image.
+            attack = s.column(expected, "attack")
+            assert [tuple(row) for row in shown_rows(browser, "s0")] == sorted(attack.items()), \
+                "a row does not show the image's 攻"
 
             # The changes view is `vesk diff`'s list.
             diff = s.tool("vesk", "diff", original, expected, ok=(1,)).stdout.splitlines()
@@ -768,7 +777,8 @@ def performance(page, tools, work, runs):
     size = len(gzip.compress(bytes_of(s.page), 9))
     figures = {"load to ready": [], "open to table": [], "bulk edit of 200 rows with diff": [], "undo of the bulk edit": [],
                "one edit's marks and diff": [], "chart after an edit": [], "sorting 200 rows": [],
-               "BPS creation": []}
+               "BPS creation": [], "all rows drawn after opening": [], "all rows drawn after the bulk edit": [],
+               "all rows drawn after the undo": []}
     browser = Browser(s.work / "downloads")
     try:
         for run in range(runs):
@@ -778,14 +788,19 @@ def performance(page, tools, work, runs):
             measure = lambda name: browser.driver.execute_script(
                 "const e = performance.getEntriesByName(arguments[0]); return e.length ? e[e.length - 1].duration : null", name)
             wait_until(lambda: measure("vesk-open-to-table") is not None, 30, "the table")
+            all_drawn = lambda: (browser.drawn(), measure("vesk-all-rows-drawn"), browser.driver.execute_script(
+                "performance.clearMeasures('vesk-all-rows-drawn')"))[1]
+            figures["all rows drawn after opening"].append(all_drawn())
             browser.click(browser.find("button", "表示中の行をすべて選択"))
             Select(browser.find("combobox", "項目")).select_by_value("attack")
             Select(browser.find("combobox", "操作")).select_by_value("+=")
             type_into(browser.find("textbox", "値"), "1")
             browser.find("button", "一括変更").click()
             wait_until(lambda: measure("vesk-bulk-edit") is not None, 10, "the bulk edit")
+            figures["all rows drawn after the bulk edit"].append(all_drawn())
             browser.click(browser.find("button", "元に戻す"))
             wait_until(lambda: measure("vesk-undo") is not None, 10, "the undo")
+            figures["all rows drawn after the undo"].append(all_drawn())
             Select(browser.find("combobox", "グラフの項目")).select_by_value("s1")
             wait_until(lambda: measure("vesk-chart") is not None, 10, "the chart")
             browser.driver.execute_script("performance.clearMeasures('vesk-chart')")

@@ -101,6 +101,7 @@ export class GridKeys {
   moveTo(row, c, extend) {
     const inBody = row.parentElement !== this.table.tHead;
     if (!(extend && inBody && this.anchor)) this.anchor = inBody ? { row, c } : null;
+    this.owner.drawNow(row);
     this.focusItem(this.item(row, c));
     this.paintRange();
   }

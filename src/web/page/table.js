@@ -7,6 +7,12 @@
 // order is shown by giving each row its place (CSS order), which moves the rows' boxes
 // without laying out a cell again; where the browser reads such a box in the order shown
 // (reading-flow), screen readers follow it too, and elsewhere the rows are moved instead.
+//
+// A change is drawn at once only in the rows in view or nearly so; the other rows wait
+// and are drawn after the browser has shown those, a frame's worth at a time. Laying out
+// a changed text is the dearest part of an edit, and a change to 200 rows would otherwise
+// hold up the frame that shows it by all 200. Whatever reads a row, or moves into it,
+// draws it first (drawNow).
 import { GridKeys } from './grid.js';
 import { ChoiceList, abilityKeys, abilityMatches, readAbility } from './choices.js';
 import { text, onLanguageChange } from './text.js';
@@ -16,6 +22,8 @@ let HP, HP_POSITION, KERO, STATS, COUNT, ABILITIES;
 
 const NOTE_SECONDS = 5;
 const NOTHING = -2;  // the row values before an image is shown, unlike any real value
+const VIEW_MARGIN = 0.5;  // rows this far outside the table's box, in its heights, count as in view
+const FIELDS_PER_FRAME = 300;  // how many changed fields of the waiting rows a frame draws
 
 // Sets an element's text, keeping its text node when it has one: a changed text node is
 // laid out again, a new one is built into the page's boxes and accessibility tree anew.
@@ -109,7 +117,9 @@ export class EnemyTable {
     });
     if (!this.rows) return;
     this.nameFields();
-    this.markAll(this.values, this.originals, true);
+    for (const m of this.order) this.waiting.set(m, true);  // the marks' titles, in the new language
+    this.drawInView();
+    this.drawLater();
     this.note(null, '');
     this.handlers.filtered(this.rows.filter((row) => !row.hidden).length);
     this.selectionChanged();
@@ -120,7 +130,12 @@ export class EnemyTable {
   // Starts the keys between cells, once the headers have their sort buttons. The tab
   // stop comes with the first image shown (refresh).
   startGrid(box) {
+    this.box = box;
     this.grid = new GridKeys(this, box);
+    const drawInView = () => this.drawInView();
+    box.addEventListener('scroll', drawInView, { passive: true });
+    addEventListener('scroll', drawInView, { passive: true });
+    addEventListener('resize', drawInView);
   }
 
   // Draws every row once, before any image: 200 rows of empty fields, laid out while the
@@ -138,18 +153,19 @@ export class EnemyTable {
       return byColumn;
     });
     this.order = this.rows.map((_, m) => m);
+    // The core's values, and those the fields show, which lag behind in waiting rows.
     this.values = new Int32Array(this.numbers.length * this.width).fill(NOTHING);
+    this.drawnValues = this.values.slice();
     this.marked = new Uint8Array(this.values.length);
     this.originals = this.values;
+    this.waiting = new Map();  // enemy -> whether all its marks are to be compared anew
   }
 
-  // Shows an opened image's values.
+  // Shows an opened image's values: only the fields that differ from the last image's
+  // are drawn again, and every mark is compared anew.
   build(values, originals) {
     if (this.editing) this.finishEdit(false);
-    this.marked.fill(0);
-    for (const cell of this.body.querySelectorAll('td.changed')) cell.classList.remove('changed');
-    this.values.fill(NOTHING);
-    this.refresh(values, originals);
+    this.refresh(values, originals, true);
   }
 
   // Each field is a light stand-in with the field's role, name and value; a real input or
@@ -194,6 +210,7 @@ export class EnemyTable {
     } else {
       this.body.append(...this.shownRows());
     }
+    this.drawInView();
   }
 
   // Every field's accessible name, in the language now chosen.
@@ -250,6 +267,7 @@ export class EnemyTable {
   // value is selected, so that a typed character replaces it.
   startEdit(standIn, how) {
     if (this.editing) this.finishEdit(true);
+    this.drawNow(standIn);
     const m = this.enemyOf(standIn), col = standIn.dataset.col;
     if (this.opens(standIn)) {
       this.editing = { standIn, control: standIn, m, col };
@@ -370,6 +388,7 @@ export class EnemyTable {
 
   // The text a cell shows, as copied.
   cellText(row, c) {
+    this.drawNow(row);
     const cell = row.cells[c], item = cell.firstElementChild;
     if (item?.type === 'checkbox') return item.checked ? '1' : '';
     if (item?.hidden) return '';
@@ -433,18 +452,106 @@ export class EnemyTable {
     return this.fields[m][col];
   }
 
-  // Shows new values from the core: only fields whose value or mark changed are touched.
-  refresh(values, originals) {
-    for (let i = 0; i < values.length; i++) {
-      if (values[i] === this.values[i]) continue;
-      const m = Math.floor(i / this.width), field = i % this.width;
-      this.show(m, field, values[i]);
-    }
-    const originalsChanged = originals.some((v, i) => v !== this.originals[i]);
+  // Takes new values from the core. Only fields whose value or mark changed are touched:
+  // at once in the rows in view, later in the others. `remark`: the original or the
+  // language changed, so every mark is compared anew.
+  refresh(values, originals, remark = false) {
+    const since = performance.now();
+    remark ||= originals.some((v, i) => v !== this.originals[i]);
     this.values = values.slice();
     this.originals = originals;
-    this.markAll(values, originals, originalsChanged);
+    for (let m = 0; m < this.rows.length; m++) {
+      if (remark || this.outdated(m)) this.waiting.set(m, remark || this.waiting.get(m) === true);
+      else if (this.waiting.get(m) === false) this.waiting.delete(m);
+    }
+    this.drawInView();
+    const current = this.grid?.current;
+    if (current) this.drawNow(current);
+    this.drawLater(since);
     if (!this.editing) this.grid?.settle();
+  }
+
+  outdated(m) {
+    for (let i = m * this.width, end = i + this.width; i < end; i++) {
+      if (this.values[i] !== this.drawnValues[i]) return true;
+    }
+    return false;
+  }
+
+  // Draws enemy m's row if it waits; gives how many of its fields changed.
+  drawRow(m) {
+    if (!this.waiting.has(m)) return 0;
+    const remark = this.waiting.get(m);
+    this.waiting.delete(m);
+    let changed = 0;
+    for (let i = m * this.width, field = 0; field < this.width; i++, field++) {
+      if (this.values[i] === this.drawnValues[i]) continue;
+      this.drawnValues[i] = this.values[i];
+      this.show(m, field, this.values[i]);
+      changed++;
+    }
+    this.markEnemy(m, this.values, this.originals, remark);
+    return changed;
+  }
+
+  // Brings the row holding `element` up to date before it is read or moved into.
+  drawNow(element) {
+    const row = element.closest('tr');
+    if (row?.dataset.enemy !== undefined) this.drawRow(Number(row.dataset.enemy));
+  }
+
+  drawInView() {
+    if (this.waiting.size) for (const m of this.rowsInView()) this.drawRow(m);
+  }
+
+  // The enemies whose rows are in the table's box or within VIEW_MARGIN of it, and in the
+  // window, top to bottom.
+  rowsInView() {
+    if (!this.box) return [];
+    const box = this.box.getBoundingClientRect(), margin = box.height * VIEW_MARGIN;
+    const top = Math.max(box.top, 0) - margin, bottom = Math.min(box.bottom, innerHeight) + margin;
+    if (bottom <= top) return [];
+    const shown = this.order.filter((m) => !this.rows[m].hidden);
+    const place = (i) => this.rows[shown[i]].getBoundingClientRect();
+    // The rows follow each other down the table, so the first one in view is found by halving.
+    let low = 0, high = shown.length;
+    while (low < high) {
+      const middle = (low + high) >> 1;
+      if (place(middle).bottom < top) low = middle + 1;
+      else high = middle;
+    }
+    let end = low;
+    while (end < shown.length && place(end).top <= bottom) end++;
+    return shown.slice(low, end);
+  }
+
+  // Draws the waiting rows once the browser has shown the frame with the rows in view:
+  // rows scrolled into view since then first, then the others from the top, a frame's
+  // worth each time. The table is marked as being drawn until none waits, and the time
+  // from the first waiting row to the last drawn is measured.
+  drawLater(since = performance.now()) {
+    if (!this.waiting.size) {
+      if (this.waitingSince === undefined) return;
+      delete this.table.dataset.drawing;
+      void document.body.offsetHeight;
+      performance.measure('vesk-all-rows-drawn', { start: this.waitingSince, end: performance.now() });
+      this.waitingSince = undefined;
+      return;
+    }
+    this.waitingSince ??= since;
+    this.table.dataset.drawing = 'true';
+    if (this.drawing) return;
+    this.drawing = true;
+    requestAnimationFrame(() => setTimeout(() => {
+      this.drawing = false;
+      this.drawInView();
+      let fields = 0;
+      for (const m of this.order) {
+        if (fields >= FIELDS_PER_FRAME) break;
+        if (this.waiting.has(m)) fields += 1 + this.drawRow(m);
+      }
+      this.drawLater();
+    }));
   }
 
   show(m, field, value) {
@@ -472,10 +579,6 @@ export class EnemyTable {
 
   // A field is marked when its value differs from the original; its title and the hint
   // line say what the original was.
-  markAll(values, originals, force) {
-    for (let m = 0; m < this.rows.length; m++) this.markEnemy(m, values, originals, force);
-  }
-
   markEnemy(m, values, originals, force) {
     const at = m * this.width;
     this.mark(m, 'hp', at + HP, values, originals, force,
@@ -488,8 +591,8 @@ export class EnemyTable {
     }
   }
 
-  // `force`: the field's row may show another enemy than before, or the original or the
-  // language changed, so its mark is compared with what it shows.
+  // `force`: the original or the language changed, so the mark is compared with what it
+  // shows.
   mark(m, col, i, values, originals, force, describe) {
     const differs = values[i] !== originals[i] ? 1 : 0;
     if (differs === this.marked[i] && !force) return;
@@ -514,6 +617,7 @@ export class EnemyTable {
       if (row.hidden === show) row.hidden = !show;
       shown += show;
     });
+    this.drawInView();
     this.grid.settle();
     this.handlers.filtered(shown);
     this.selectionChanged();
@@ -546,6 +650,7 @@ export class EnemyTable {
     const body = this.body;
     body.addEventListener('focusin', (event) => {
       const item = event.target;
+      this.drawNow(item);
       this.handlers.focus(this.hint(item));
     });
     body.addEventListener('focusout', (event) => {
