@@ -612,6 +612,23 @@ def check_phone_width(browser):
     browser.driver.set_window_size(1280, 900)
 
 
+# Clicks a button with the table at its top and scrolls the table to its end at once;
+# gives the enemies in view and their 攻 as the next frame shows them.
+SCROLLED_AFTER_CLICK = """
+const done = arguments[arguments.length - 1], box = document.getElementById('table-box');
+box.scrollTop = 0;
+arguments[0].click();
+box.scrollTop = box.scrollHeight;
+box.scrollIntoView();
+requestAnimationFrame(() => {
+  const view = box.getBoundingClientRect(), top = Math.max(view.top, 0), bottom = Math.min(view.bottom, innerHeight);
+  done(Array.from(document.querySelectorAll('#enemies tbody tr:not([hidden])'), (row) => [row, row.getBoundingClientRect()])
+    .filter(([, place]) => place.bottom > top && place.top < bottom)
+    .map(([row]) => [Number(row.dataset.enemy), row.querySelector("[data-col='s0']").textContent]));
+});
+"""
+
+
 def story(page, tools, work, mode, screenshot=None):
     """The story from a file in Japanese, and from a server in English."""
     s = Story(page, tools, work)
@@ -650,7 +667,10 @@ def story(page, tools, work, mode, screenshot=None):
             Select(browser.find("combobox", "項目")).select_by_value(BULK[0])
             Select(browser.find("combobox", "操作")).select_by_value(BULK[1])
             type_into(browser.find("textbox", "値"), BULK[2])
-            browser.find("button", "一括変更").click()
+            # Rows scrolled into view show the change in the first frame that shows them.
+            attack = s.column(expected, "attack")
+            seen = browser.driver.execute_async_script(SCROLLED_AFTER_CLICK, browser.find("button", "一括変更"))
+            assert seen and all(attack[m] == value for m, value in seen), f"rows scrolled into view show {seen}"
 
             # The clamping is reported as `vesk set` reports it.
             wait_until(lambda: page_text(browser, "bulk-notes").splitlines() == clamped, 10,
@@ -659,7 +679,6 @@ def story(page, tools, work, mode, screenshot=None):
             check_stat_typing(browser)
             check_grid_keys(browser)
             # Rows out of view show a change a few frames later; then every row shows the image.
-            attack = s.column(expected, "attack")
             assert [tuple(row) for row in shown_rows(browser, "s0")] == sorted(attack.items()), \
                 "a row does not show the image's 攻"
 
