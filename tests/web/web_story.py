@@ -856,7 +856,7 @@ def performance(page, tools, work, runs):
     budgets = [("size in KiB", size / 1024, 200)]
     if os.environ.get("VESK_WEB_TIME_BUDGETS") == "1":
         budgets += [("open to table", medians["open to table"], 50),
-                    ("one edit's marks and diff", medians["one edit's marks and diff"], 16),
+                    ("one edit's marks and diff", medians["one edit's marks and diff"], 4),
                     ("bulk edit of 200 rows with diff", medians["bulk edit of 200 rows with diff"], 16),
                     ("undo of the bulk edit", medians["undo of the bulk edit"], 4),
                     ("sorting 200 rows", medians["sorting 200 rows"], 16),
