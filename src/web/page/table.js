@@ -462,7 +462,6 @@ export class EnemyTable {
     this.originals = originals;
     for (let m = 0; m < this.rows.length; m++) {
       if (remark || this.outdated(m)) this.waiting.set(m, remark || this.waiting.get(m) === true);
-      else if (this.waiting.get(m) === false) this.waiting.delete(m);
     }
     this.drawInView();
     const current = this.grid?.current;
